@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/race_error.h"
+#include "core/text_rules.h"
+
+namespace race {
+
+// The texts of the 26 entry fields of one bird's race, each named after its field.
+struct RaceEntry {
+    // Master timer and bird clock when the clock was set, and again when it was checked.
+    std::string MTSetHr, MTSetMin, MTSetSec;
+    std::string MTRakeHr, MTRakeMin, MTRakeSec;
+    std::string CsHr, CsMin, CsSec;
+    std::string CrHr, CrMin, CrSec;
+    // Liberation and the bird's clocking time as its clock recorded it.
+    std::string birdlibhrs, birdlibmins, birdlibsecs;
+    std::string birdclockhrs, birdclockmins, birdclocksecs;
+    // Midnights between setting and opening, and between liberation and opening.
+    std::string Midnight, midnight2;
+    // Hours of darkness: from HODhr:HODmin in the evening to HOLhr:HOLmin in the morning.
+    std::string HODhr, HODmin, HOLhr, HOLmin;
+    // Race distance.
+    std::string miles, yards;
+};
+
+// The five result texts exactly as the Results frame shows them.
+struct RaceResult {
+    std::string variation;  // share of the clock's error at the moment of clocking, seconds
+    std::string FTHrs;      // actual flying time: whole hours,
+    std::string FTMins;     // whole minutes after the hours,
+    std::string FTSecs;     // and seconds after the minutes, with any fraction
+    std::string velocity;   // yards per minute
+
+    bool operator==(const RaceResult&) const = default;
+};
+
+// One entry field: its member, and how a club member knows it (the row it stands on in the
+// calculator and its unit), e.g. "Clock Check" and "minutes".
+struct EntryField {
+    std::string_view name;
+    std::string RaceEntry::*member;
+    std::string_view row;
+    std::string_view unit;
+};
+
+// The 26 entry fields in the calculator's Tab order.
+const std::array<EntryField, 26>& EntryFields();
+
+// Looks a field up by member name; nullptr when there is none.
+const EntryField* FindEntryField(std::string_view name);
+
+// Turns one race's entries into its results. Throws a RaceError (whose field() names the
+// entry at fault, where one is) when an entry is not a number or there is no result to give.
+RaceResult ComputeRace(const RaceEntry& entry, std::string_view separator = kDefaultSeparator);
+
+}  // namespace race

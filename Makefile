@@ -1,7 +1,8 @@
 # The front door: one target a job. Each target installs what is missing first.
-.PHONY: all deps build test sanitize fuzz bench run format clean
+.PHONY: all deps build test sanitize fuzz bench run release install package format clean
 
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 FUZZER := build/fuzz/fuzz/race_fuzzer
 
 all: build
@@ -36,6 +37,18 @@ bench: deps
 
 run:
 	@echo "The calculator window is not built yet; 'make test' runs the race computation's tests."
+
+release: deps
+	cmake --preset release
+	cmake --build --preset release
+
+# Installs under $(PREFIX) (DESTDIR=... for a staging tree).
+install: release
+	cmake --install build/release --prefix $(PREFIX)
+
+# Builds build/release/velocity-calculator_<version>_<arch>.deb.
+package: release
+	cd build/release && cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -12,6 +12,8 @@ packages=(
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     # Running the window without a desktop
     xvfb xauth
+    # Desktop integration and the Debian package: icons rendered from SVG, validators, dpkg tools
+    librsvg2-bin desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

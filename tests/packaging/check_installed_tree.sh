@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and checks what a desktop would find there: the
+# executable, a valid desktop entry naming it and its icon, the icon at every size, and valid
+# AppStream metainfo.
+set -euo pipefail
+build=$1
+app_id=org.example.VelocityCalculator
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+
+DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
+root="$dest/usr"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+[[ -x "$root/bin/velocity-calculator" ]] || fail "no executable usr/bin/velocity-calculator"
+
+desktop="$root/share/applications/$app_id.desktop"
+if [[ -f "$desktop" ]]; then
+    desktop-file-validate "$desktop" || fail "desktop-file-validate refused $desktop"
+    grep -qx 'Name=Velocity Calculator' "$desktop" || fail "desktop entry name"
+    grep -qx 'Exec=velocity-calculator' "$desktop" || fail "desktop entry does not run the executable"
+    grep -qx "Icon=$app_id" "$desktop" || fail "desktop entry icon"
+    grep -qx 'Categories=Utility;Calculator;' "$desktop" || fail "desktop entry categories"
+    grep -q '^Comment=.\+' "$desktop" || fail "desktop entry has no comment"
+else
+    fail "no desktop entry $desktop"
+fi
+
+metainfo="$root/share/metainfo/$app_id.metainfo.xml"
+if [[ -f "$metainfo" ]]; then
+    appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli refused $metainfo"
+    grep -q '<release version="[0-9][^"]*"' "$metainfo" || fail "metainfo has no release"
+    grep -q '<project_license>' "$metainfo" || fail "metainfo has no licence"
+else
+    fail "no metainfo $metainfo"
+fi
+
+icons="$root/share/icons/hicolor"
+[[ -s "$icons/scalable/apps/$app_id.svg" ]] || fail "no scalable icon"
+for size in 32 48 64 128; do
+    png="$icons/${size}x${size}/apps/$app_id.png"
+    if [[ -s "$png" ]]; then
+        # Width and height are the two big-endian words after the PNG signature and IHDR tag.
+        read -r width height < <(od -An -tu4 --endian=big -j16 -N8 "$png")
+        [[ "$width $height" == "$size $size" ]] || fail "$png is ${width}x${height}"
+    else
+        fail "no ${size}x${size} icon"
+    fi
+done
+
+((failures == 0)) && echo "installed tree: all checks passed"
+exit $((failures > 0))

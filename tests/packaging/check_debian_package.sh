@@ -21,7 +21,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Architecture)" == "$(dpkg --print-architecture)" ]] || fail "architecture"
 depends=$(field Depends)
 # Computed from the shared libraries the executable links, not written by hand.
-for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
+for library in libc6 libstdc++6 libqt6widgets6 libqt6core6; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 description=$(field Description)

@@ -1,5 +1,5 @@
 # The front door: one target a job. Each target installs what is missing first.
-.PHONY: all deps build test sanitize fuzz bench run release install package format clean
+.PHONY: all deps build test sanitize fuzz bench run screenshots release install package format clean
 
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
@@ -35,8 +35,17 @@ bench: deps
 	cmake --build --preset bench
 	build/bench/bench/race_bench
 
-run:
-	@echo "The calculator window is not built yet; 'make test' runs the race computation's tests."
+# Opens the calculator; without a display it says how to run it instead.
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "No display: run it under 'xvfb-run -a build/dev/app/velocity-calculator' or from a desktop session."; \
+	else \
+		build/dev/app/velocity-calculator; \
+	fi
+
+# Renders the README's pictures of the window into docs/.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen build/dev/tools/calculator-screenshot docs
 
 release: deps
 	cmake --preset release

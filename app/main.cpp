@@ -1,0 +1,20 @@
+#include <QApplication>
+#include <cstdio>
+
+#include "ui/quillet2.h"
+
+int main(int argc, char* argv[]) {
+    // Without a display Qt would abort; say what to do instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs(
+            "velocity-calculator: no display; run it from a desktop session or under "
+            "'xvfb-run -a'.\n",
+            stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    Quillet2 window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,389 @@
+// The calculator window as a club member meets it: what it shows at start, typing, Calc, Clear,
+// the Tab key, Enter and Escape, and Exit.
+
+#include <QLabel>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include "tests/ui/message_box_answerer.h"
+#include "tests/ui/window_driver.h"
+#include "ui/quillet2.h"
+
+using calculator::testing::EntryNames;
+using calculator::testing::MessageBoxAnswerer;
+using calculator::testing::ResultNames;
+using calculator::testing::WindowDriver;
+
+namespace {
+
+// The entry fields as the window opens.
+const char* const kInitialTexts[][2] = {
+    {"Midnight", "1"},      {"midnight2", "0"},     {"HODhr", "22"},      {"HODmin", "30"},
+    {"HOLhr", "4"},         {"HOLmin", "30"},       {"miles", "60"},      {"yards", "0"},
+    {"MTSetHr", "19"},      {"MTSetMin", "0"},      {"MTSetSec", "0"},    {"MTRakeHr", "19"},
+    {"MTRakeMin", "0"},     {"MTRakeSec", "0"},     {"CsHr", "19"},       {"CsMin", "0"},
+    {"CsSec", "0"},         {"CrHr", "19"},         {"CrMin", "0"},       {"CrSec", "0"},
+    {"birdlibhrs", "8"},    {"birdlibmins", "0"},   {"birdlibsecs", "0"}, {"birdclockhrs", "10"},
+    {"birdclockmins", "0"}, {"birdclocksecs", "0"},
+};
+
+QStringList TabRound(bool results) {
+    QStringList round{"midnight2",     "HODhr",       "HODmin",       "HOLhr",
+                      "HOLmin",        "miles",       "yards",        "MTSetHr",
+                      "MTSetMin",      "MTSetSec",    "MTRakeHr",     "MTRakeMin",
+                      "MTRakeSec",     "CsHr",        "CsMin",        "CsSec",
+                      "CrHr",          "CrMin",       "CrSec",        "birdlibhrs",
+                      "birdlibmins",   "birdlibsecs", "birdclockhrs", "birdclockmins",
+                      "birdclocksecs", "CmdVel",      "Command1"};
+    if (results) round.append("velocity");
+    round.append("Command2");
+    if (results) round.append({"variation", "FTHrs", "FTMins", "FTSecs"});
+    round.append({"Text1", "Midnight"});
+    return round;
+}
+
+}  // namespace
+
+class Quillet2Test : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startState() {
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Velocity  Calculator "));
+        QCOMPARE(window.size(), QSize(264, 515));
+        QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        QCOMPARE(window.windowIcon().availableSizes().value(0), QSize(32, 32));
+        QVERIFY(!driver.ResultsShown());
+        for (const QString& name : ResultNames()) QVERIFY(driver.Field(name)->text().isEmpty());
+        QCOMPARE(driver.FocusName(), QStringLiteral("Midnight"));
+        QCOMPARE(driver.Button("CmdVel")->toolTip(), QStringLiteral("Calculate"));
+        const auto* const note = window.findChild<QTextEdit*>(QStringLiteral("Text1"));
+        QCOMPARE(note->toPlainText().split(QLatin1Char('\n')).size(), 3);
+        QVERIFY(note->toPlainText().startsWith(
+            "The Velocity Calculator\nPlease contact me with any comments etc.\nEmail: "));
+    }
+
+    void initialTexts_data() {
+        QTest::addColumn<QString>("text");
+        for (const auto& [name, text] : kInitialTexts) QTest::newRow(name) << QString(text);
+    }
+
+    void initialTexts() {
+        Quillet2 window;
+        QFETCH(QString, text);
+        QCOMPARE(WindowDriver(window).Field(QTest::currentDataTag())->text(), text);
+    }
+
+    // 15 twips to the pixel; a control inside a frame is placed from the frame's outer corner.
+    void placesInPixels_data() {
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QRect>("place");
+        QTest::newRow("Frame1") << "Quillet2" << QRect(8, 0, 249, 201);
+        QTest::newRow("Frame4") << "Quillet2" << QRect(8, 208, 249, 185);
+        QTest::newRow("Text1") << "Quillet2" << QRect(8, 456, 249, 49);
+        QTest::newRow("Label35") << "Frame2" << QRect(24, 24, 145, 19);
+        QTest::newRow("CsHr") << "Frame4" << QRect(128, 72, 25, 19);
+        QTest::newRow("birdclocksecs") << "Frame4" << QRect(208, 144, 25, 19);
+        QTest::newRow("Label33") << "Frame4" << QRect(16, 152, 105, 19);
+        QTest::newRow("yards") << "Frame6" << QRect(184, 24, 41, 19);
+        QTest::newRow("FTSecs") << "Frame1" << QRect(168, 144, 59, 30);
+        QTest::newRow("CmdVel") << "Frame8" << QRect(8, 16, 113, 29);
+    }
+
+    void placesInPixels() {
+        QFETCH(QString, container);
+        QFETCH(QRect, place);
+        Quillet2 window;
+        const auto* const control = window.findChild<QWidget*>(QTest::currentDataTag());
+        QCOMPARE(control->parentWidget()->objectName(), container);
+        QCOMPARE(control->geometry(), place);
+    }
+
+    void resizingMovesNothing() {
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        const QRect before = driver.Button("Command1")->geometry();
+        window.resize(400, 700);
+        QTest::qWait(1);
+        QCOMPARE(driver.Button("Command1")->geometry(), before);
+    }
+
+    // The Results frame covers the midnights, darkness and distance frames while it shows.
+    void resultsLieInFront() {
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        const QPoint overMidnight =
+            driver.Field("Midnight")->mapTo(&window, driver.Field("Midnight")->rect().center());
+        QCOMPARE(window.childAt(overMidnight), driver.Field("Midnight"));
+        driver.Press("CmdVel");
+        const QWidget* const front = window.childAt(overMidnight);
+        QVERIFY(front == driver.Results() || driver.Results()->isAncestorOf(front));
+    }
+
+    void lengthLimits_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("Midnight") << "12"
+                                  << "1";
+        QTest::newRow("midnight2") << "34"
+                                   << "3";
+        QTest::newRow("HODhr") << "123"
+                               << "12";
+        QTest::newRow("HOLmin") << "456"
+                                << "45";
+        QTest::newRow("miles") << "1234"
+                               << "123";
+        QTest::newRow("yards") << "12345"
+                               << "1234";
+        QTest::newRow("MTSetHr") << "123"
+                                 << "12";
+        QTest::newRow("CsMin") << "123"
+                               << "12";
+        QTest::newRow("birdclocksecs") << "123"
+                                       << "12";
+    }
+
+    void lengthLimits() {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        driver.Type(QTest::currentDataTag(), typed);
+        QCOMPARE(driver.Field(QTest::currentDataTag())->text(), kept);
+    }
+
+    void workedExamples_data() {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("results");  // variation, hours, minutes, seconds, velocity
+        QTest::newRow("initial entries") << QStringList{} << QStringList{"0", "2", "0", "0", "880"};
+        QTest::newRow("clock gaining, same day")
+            << QStringList{"CrSec=30",         "birdclockhrs=11", "birdclockmins=42",
+                           "birdclocksecs=17", "birdlibhrs=7",    "birdlibmins=15",
+                           "birdlibsecs=0",    "miles=92",        "yards=1000"}
+            << QStringList{"20.8736549809094", "4", "26", "56.1263450190909", "610.334845606411"};
+        QTest::newRow("overnight, slow at setting")
+            << QStringList{"MTSetSec=2",      "Midnight=2",       "CrSec=30",
+                           "birdclockhrs=14", "birdclockmins=25", "birdclocksecs=41",
+                           "birdlibhrs=6",    "birdlibmins=30",   "birdlibsecs=15",
+                           "midnight2=1",     "miles=312",        "yards=1234"}
+            << QStringList{"28.9470115142047", "25", "54", "59.052988485797", "353.928994371199"};
+    }
+
+    void workedExamples() {
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, results);
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        const MessageBoxAnswerer answerer;
+        driver.TypeAll(entries);
+        driver.Press("CmdVel");
+        QVERIFY(answerer.seen().empty());
+        QVERIFY(driver.ResultsShown());
+        QCOMPARE(driver.Texts(ResultNames()), results);
+    }
+
+    // With a comma for the decimal separator, "7,5" is seven and a half.
+    void localeSeparator() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        const MessageBoxAnswerer answerer;
+        driver.TypeAll({"miles=7,5"});
+        driver.Press("CmdVel");
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(answerer.seen().empty());
+        QCOMPARE(driver.Field("velocity")->text(),
+                 QStringLiteral("110"));  // 13200 yards in 120 min
+    }
+
+    // Each result is shown whole in its field, shrinking its face only as far as it must.
+    void resultsShowWhole_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("nominal");
+        QTest::newRow("velocity") << "velocity" << false;
+        QTest::newRow("seconds") << "FTSecs" << false;
+        QTest::newRow("hours") << "FTHrs" << true;
+        QTest::newRow("minutes") << "FTMins" << true;
+    }
+
+    void resultsShowWhole() {
+        QFETCH(QString, field);
+        QFETCH(bool, nominal);
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        driver.TypeAll({"CrSec=30", "birdclockhrs=11", "birdclockmins=42", "birdclocksecs=17",
+                        "birdlibhrs=7", "birdlibmins=15", "miles=92", "yards=1000"});
+        driver.Press("CmdVel");
+        const QLineEdit* const result = driver.Field(field);
+        const QFontMetricsF metrics(result->font());
+        QVERIFY(metrics.horizontalAdvance(result->text()) < result->width() - 4);
+        QCOMPARE(result->font().pointSizeF() == 14.25, nominal);
+        QVERIFY(result->font().bold());
+        QCOMPARE(result->toolTip(), result->text());
+        QCOMPARE(result->cursorPosition(), 0);
+        // Back to the nominal size when a shorter text fits.
+        driver.TypeAll({"CrSec=0", "birdclockhrs=10", "birdclockmins=0", "birdclocksecs=0",
+                        "birdlibhrs=8", "birdlibmins=0", "miles=60", "yards=0"});
+        driver.Press("CmdVel");
+        QCOMPARE(driver.Field("velocity")->text(), QStringLiteral("880"));
+        QCOMPARE(result->font().pointSizeF(), 14.25);
+    }
+
+    void calcAndClearInBothViews() {
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        const QStringList entries = driver.Texts(EntryNames());
+        driver.Press("Command2");  // Clear in the entry view changes nothing
+        QVERIFY(!driver.ResultsShown());
+        QCOMPARE(driver.Texts(EntryNames()), entries);
+
+        driver.Press("CmdVel");
+        QVERIFY(driver.ResultsShown());
+        const QStringList first = driver.Texts(ResultNames());
+        driver.Type("miles", "30");  // editing never updates the shown results
+        QCOMPARE(driver.Texts(ResultNames()), first);
+        driver.Press("CmdVel");  // Calc in the results view recomputes
+        QVERIFY(driver.ResultsShown());
+        QCOMPARE(driver.Field("velocity")->text(), QStringLiteral("440"));
+
+        const QStringList shown = driver.Texts(ResultNames());
+        const QStringList entered = driver.Texts(EntryNames());
+        driver.Press("Command2");
+        QVERIFY(!driver.ResultsShown());
+        QCOMPARE(driver.Texts(EntryNames()), entered);
+        QCOMPARE(driver.Texts(ResultNames()), shown);  // kept out of sight
+        driver.Press("Command2");
+        QVERIFY(!driver.ResultsShown());
+        driver.Press("CmdVel");
+        QCOMPARE(driver.Texts(ResultNames()), shown);
+    }
+
+    void tabOrder_data() {
+        QTest::addColumn<bool>("results");
+        QTest::newRow("entry view") << false;
+        QTest::newRow("results view") << true;
+    }
+
+    void tabOrder() {
+        QFETCH(bool, results);
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        if (results) driver.Button("CmdVel")->click();
+        driver.Field("Midnight")->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        const QStringList expected = TabRound(results);
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(driver.FocusName());
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void resultsAndNoteAreReadOnly_data() {
+        QTest::addColumn<QString>("name");
+        for (const QString& name : ResultNames()) QTest::newRow(qPrintable(name)) << name;
+        QTest::newRow("Text1") << "Text1";
+    }
+
+    void resultsAndNoteAreReadOnly() {
+        QFETCH(QString, name);
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        driver.Press("CmdVel");
+        auto* const control = window.findChild<QWidget*>(name);
+        const auto textOf = [control] {
+            if (const auto* const line = qobject_cast<QLineEdit*>(control)) return line->text();
+            return qobject_cast<QTextEdit*>(control)->toPlainText();
+        };
+        const QString before = textOf();
+        control->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(control, "12x");
+        QTest::keyClick(control, Qt::Key_Backspace);
+        QTest::keyClick(control, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(textOf(), before);
+        // Still selectable, for copying.
+        QTest::keyClick(control, Qt::Key_A, Qt::ControlModifier);
+        if (const auto* const line = qobject_cast<QLineEdit*>(control)) {
+            QCOMPARE(line->selectedText(), before);
+        } else {
+            QVERIFY(qobject_cast<QTextEdit*>(control)->textCursor().hasSelection());
+        }
+    }
+
+    void enterAndEscapeTriggerNothing_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        for (const char* focus : {"Midnight", "CmdVel", "Command1", "Command2"}) {
+            QTest::addRow("%s Enter", focus) << QString(focus) << int(Qt::Key_Return);
+            QTest::addRow("%s keypad Enter", focus) << QString(focus) << int(Qt::Key_Enter);
+            QTest::addRow("%s Escape", focus) << QString(focus) << int(Qt::Key_Escape);
+        }
+    }
+
+    void enterAndEscapeTriggerNothing() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        window.findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(window.isVisible());
+        QVERIFY(!driver.ResultsShown());
+        driver.Press("CmdVel");
+        window.findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QVERIFY(window.isVisible());
+        QVERIFY(driver.ResultsShown());
+    }
+
+    // Exit, or the title bar's close box, ends the program in either view.
+    void exitEndsTheProgram_data() {
+        QTest::addColumn<bool>("results");
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Exit, entry view") << false << false;
+        QTest::newRow("Exit, results view") << true << false;
+        QTest::newRow("close box") << false << true;
+    }
+
+    void exitEndsTheProgram() {
+        QFETCH(bool, results);
+        QFETCH(bool, closeBox);
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        if (results) driver.Press("CmdVel");
+        QTimer::singleShot(0, &window, [&] {
+            if (closeBox) {
+                window.close();
+            } else {
+                driver.Press("Command1");
+            }
+        });
+        constexpr int kStillRunning = 99;
+        QTimer::singleShot(5000, &window, [] { QApplication::exit(kStillRunning); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(Quillet2Test)
+#include "quillet2_test.moc"

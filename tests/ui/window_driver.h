@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+
+#include "ui/quillet2.h"
+
+namespace calculator::testing {
+
+// Works the calculator as a club member would: by the keyboard and the buttons.
+class WindowDriver {
+  public:
+    explicit WindowDriver(Quillet2& window) : window_(window) {}
+
+    // Shows the window and waits until it has the keyboard.
+    bool Open() {
+        window_.show();
+        QApplication::setActiveWindow(&window_);
+        return QTest::qWaitForWindowActive(&window_);
+    }
+
+    QLineEdit* Field(const QString& name) const { return window_.findChild<QLineEdit*>(name); }
+    QPushButton* Button(const QString& name) const { return window_.findChild<QPushButton*>(name); }
+    QGroupBox* Results() const { return window_.findChild<QGroupBox*>(QStringLiteral("Frame1")); }
+    bool ResultsShown() const { return Results()->isVisible(); }
+
+    // Replaces a field's text by typing over it (an empty text deletes it).
+    void Type(const QString& name, const QString& text) const {
+        QLineEdit* const field = Field(name);
+        field->setFocus(Qt::TabFocusReason);
+        field->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(field, Qt::Key_Delete);
+        } else {
+            QTest::keyClicks(field, text);
+        }
+    }
+
+    // Types "name=text" entries, in the order given.
+    void TypeAll(const QStringList& entries) const {
+        for (const QString& entry : entries) {
+            const qsizetype equals = entry.indexOf(QLatin1Char('='));
+            Type(entry.left(equals), entry.mid(equals + 1));
+        }
+    }
+
+    void Press(const QString& name) const { QTest::mouseClick(Button(name), Qt::LeftButton); }
+
+    QStringList Texts(const QStringList& names) const {
+        QStringList texts;
+        for (const QString& name : names) texts.append(Field(name)->text());
+        return texts;
+    }
+
+    QString FocusName() const {
+        const QWidget* const focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QString();
+    }
+
+  private:
+    Quillet2& window_;
+};
+
+// The result fields in the order a RaceResult lists them.
+inline QStringList ResultNames() {
+    return {QStringLiteral("variation"), QStringLiteral("FTHrs"), QStringLiteral("FTMins"),
+            QStringLiteral("FTSecs"), QStringLiteral("velocity")};
+}
+
+// The 26 entry fields.
+inline QStringList EntryNames() {
+    return {"Midnight",     "midnight2",   "HODhr",       "HODmin",       "HOLhr",
+            "HOLmin",       "miles",       "yards",       "MTSetHr",      "MTSetMin",
+            "MTSetSec",     "MTRakeHr",    "MTRakeMin",   "MTRakeSec",    "CsHr",
+            "CsMin",        "CsSec",       "CrHr",        "CrMin",        "CrSec",
+            "birdlibhrs",   "birdlibmins", "birdlibsecs", "birdclockhrs", "birdclockmins",
+            "birdclocksecs"};
+}
+
+}  // namespace calculator::testing

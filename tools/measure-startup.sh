@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Start-up of the calculator against an empty QWidget of the same size, side by side: the two
+# alternate, run after run, under one X server (Xvfb), and the medians are printed: time from
+# launch to the first painted frame, time from main() to it, and peak resident memory.
+#   tools/measure-startup.sh [build-dir] [runs]
+set -euo pipefail
+build=${1:-build/dev}
+runs=${2:-21}
+probe="$(realpath "$build/tools/startup-probe")"
+
+results=$(xvfb-run -a bash -c "
+    for i in \$(seq $runs); do
+        for kind in empty calculator; do
+            VC_LAUNCH_NS=\$(date +%s%N) '$probe' \$kind 2>/dev/null
+        done
+    done")
+
+for kind in empty calculator; do
+    echo "$results" | awk -v kind="$kind" '
+        function median(a, n,   i, j, t) {
+            for (i = 0; i < n; i++)
+                for (j = i + 1; j < n; j++)
+                    if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+            return a[int(n / 2)]
+        }
+        $1 == kind { main[n] = $3; rss[n] = $5; launch[n] = $11; n++ }
+        END {
+            printf "%-10s runs %d  first paint: %d ms from launch, %d ms from main()  peak RSS %d KiB\n",
+                kind, n, median(launch, n), median(main, n), median(rss, n)
+        }'
+done

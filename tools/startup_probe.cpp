@@ -1,0 +1,98 @@
+// Measures how long a window takes to reach the screen, and the process's peak memory, either
+// for the calculator window or for an empty QWidget of the same size, so that the two can be
+// compared side by side on one machine. It quits right after the window's first paint.
+//
+//   startup-probe calculator|empty
+//
+// Prints: "<kind> first-paint-ms <ms> peak-rss-kib <KiB> application-ms <ms> window-built-ms <ms>
+// since-launch-ms <ms>": the times from the start of main() to the first paint, to QApplication
+// being ready and to the window being built; and, when VC_LAUNCH_NS holds the wall-clock time
+// in nanoseconds at which the program was launched, the time from launch (loading the
+// libraries included) to the first paint.
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QObject>
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "ui/quillet2.h"
+
+namespace {
+
+// Notes the time once the window's first frame has been painted and flushed, then quits.
+class FirstPaint : public QObject {
+  public:
+    FirstPaint(const QElapsedTimer& clock, QObject* parent) : QObject(parent), clock_(clock) {}
+
+    qint64 Milliseconds() const { return milliseconds_; }
+    std::chrono::system_clock::time_point Painted() const { return painted_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && milliseconds_ < 0) {
+            milliseconds_ = 0;
+            // Queued: runs once this frame has been painted and handed to the screen.
+            QTimer::singleShot(0, this, [this] {
+                milliseconds_ = clock_.elapsed();
+                painted_ = std::chrono::system_clock::now();
+                QApplication::quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    const QElapsedTimer& clock_;
+    qint64 milliseconds_ = -1;
+    std::chrono::system_clock::time_point painted_;
+};
+
+// Milliseconds from the launch time in VC_LAUNCH_NS to the given moment, or -1 without one.
+long long SinceLaunch(std::chrono::system_clock::time_point moment) {
+    bool ok = false;
+    const qint64 launch = qgetenv("VC_LAUNCH_NS").toLongLong(&ok);
+    if (!ok) return -1;
+    const auto since =
+        moment - std::chrono::system_clock::time_point(std::chrono::nanoseconds(launch));
+    return std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QElapsedTimer clock;
+    clock.start();
+    const bool calculator = argc == 2 && std::strcmp(argv[1], "calculator") == 0;
+    if (argc != 2 || (!calculator && std::strcmp(argv[1], "empty") != 0)) {
+        std::fputs("usage: startup-probe calculator|empty\n", stderr);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    const qint64 applicationReady = clock.elapsed();
+    const std::unique_ptr<QWidget> window =
+        calculator ? std::make_unique<Quillet2>() : std::make_unique<QWidget>();
+    const qint64 windowBuilt = clock.elapsed();
+    window->resize(264, 515);
+    auto* const probe = new FirstPaint(clock, window.get());
+    window->installEventFilter(probe);
+    window->show();
+    QApplication::exec();
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf(
+        "%s first-paint-ms %lld peak-rss-kib %ld application-ms %lld window-built-ms %lld "
+        "since-launch-ms %lld\n",
+        argv[1], static_cast<long long>(probe->Milliseconds()), usage.ru_maxrss,
+        static_cast<long long>(applicationReady), static_cast<long long>(windowBuilt),
+        SinceLaunch(probe->Painted()));
+    return 0;
+}

@@ -46,6 +46,7 @@ run: build
 # Renders the README's pictures of the window into docs/.
 screenshots: build
 	QT_QPA_PLATFORM=offscreen build/dev/tools/calculator-screenshot docs
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/dev/tools/calculator-screenshot docs
 
 release: deps
 	cmake --preset release

@@ -222,6 +222,9 @@ void Quillet2::BuildEntryFields() {
         field->setFont(FontOf(font));
         GiveDigitsRoom(field);
         field->setText(Text(initial));  // last, so that it is laid out once, in its own face
+        // Read out as its row and unit, e.g. "Clock Set, hours".
+        const race::EntryField* const entry = race::FindEntryField(name);
+        field->setAccessibleName(Text(entry->row) + QStringLiteral(", ") + Text(entry->unit));
         return field;
     };
     for (const calculator::EntrySpec& entry : calculator::kEntries) {
@@ -247,6 +250,7 @@ void Quillet2::BuildResultFields() {
         field->setObjectName(Text(result.name));
         field->setGeometry(Pixels(result.place));
         field->setReadOnly(true);
+        field->setAccessibleName(Text(result.spoken));
         field->setAlignment((result.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
         // The results' face is set, at its size, when Calc first writes them.
         PaintOnTitleBarColour(field);
@@ -261,6 +265,7 @@ void Quillet2::BuildButtons() {
         button->setGeometry(Pixels(spec.place));
         button->setFont(FontOf(FontKind::ButtonSans));
         button->setToolTip(Text(spec.toolTip));
+        button->setAccessibleDescription(Text(spec.description));
         // Neither Enter nor Escape presses a button.
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -276,6 +281,7 @@ void Quillet2::BuildButtons() {
 void Quillet2::BuildNote() {
     auto* const note = new QTextEdit(this);
     note->setObjectName(Text(calculator::kNoteName));
+    note->setAccessibleName(Text(calculator::kNoteSpoken));
     note->setGeometry(Pixels(calculator::kNotePlace));
     note->setFont(FontOf(FontKind::Arial));
     note->setReadOnly(true);

@@ -162,16 +162,17 @@ struct ResultSpec {
     std::string_view name;
     Twips place;
     bool centred;
+    std::string_view spoken;  // what a screen reader calls the field
 };
 
 inline constexpr std::string_view kResultsFrame = "Frame1";
 
 inline constexpr std::array<ResultSpec, 5> kResults{{
-    {"velocity", {1320, 480, 2100, 450}, false},
-    {"variation", {1320, 1320, 2100, 450}, false},
-    {"FTHrs", {1320, 2160, 540, 450}, true},
-    {"FTMins", {1920, 2160, 540, 450}, true},
-    {"FTSecs", {2520, 2160, 885, 450}, true},
+    {"velocity", {1320, 480, 2100, 450}, false, "Velocity, yards per minute"},
+    {"variation", {1320, 1320, 2100, 450}, false, "Variation, seconds"},
+    {"FTHrs", {1320, 2160, 540, 450}, true, "Flying time, hours"},
+    {"FTMins", {1920, 2160, 540, 450}, true, "Flying time, minutes"},
+    {"FTSecs", {2520, 2160, 885, 450}, true, "Flying time, seconds"},
 }};
 
 struct ButtonSpec {
@@ -179,18 +180,24 @@ struct ButtonSpec {
     std::string_view caption;
     std::string_view toolTip;
     Twips place;
+    std::string_view description;  // what a screen reader says the button does
 };
 
 inline constexpr std::string_view kButtonFrame = "Frame8";
 
 inline constexpr std::array<ButtonSpec, 3> kButtons{{
-    {"CmdVel", "Calc", "Calculate", {120, 240, 1695, 435}},
-    {"Command2", "Clear", "", {1920, 240, 735, 435}},
-    {"Command1", "Exit", "", {2760, 240, 735, 435}},
+    {"CmdVel",
+     "Calc",
+     "Calculate",
+     {120, 240, 1695, 435},
+     "Calculate the flying time and velocity"},
+    {"Command2", "Clear", "", {1920, 240, 735, 435}, "Hide the results"},
+    {"Command1", "Exit", "", {2760, 240, 735, 435}, "Close the calculator"},
 }};
 
 // The note at the foot of the window, three lines.
 inline constexpr std::string_view kNoteName = "Text1";
+inline constexpr std::string_view kNoteSpoken = "Note";
 inline constexpr Twips kNotePlace{120, 6840, 3735, 735};
 inline constexpr std::array<std::string_view, 3> kNoteLines{
     "The Velocity Calculator", "Please contact me with any comments etc.",

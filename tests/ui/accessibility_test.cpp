@@ -1,0 +1,196 @@
+// What a screen reader gets from the calculator, through Qt's accessibility interfaces: every
+// field named by its row and unit, the buttons described, the note and the results reachable
+// from the window, and the buttons pressed the way an assistive tool presses them.
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QtTest>
+#include <functional>
+
+#include "tests/ui/window_driver.h"
+#include "ui/quillet2.h"
+
+using calculator::testing::WindowDriver;
+
+namespace {
+
+QAccessibleInterface* Accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// Every interface below the given one, as a screen reader walks the tree.
+void Walk(QAccessibleInterface* node, const std::function<void(QAccessibleInterface*)>& visit) {
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* const child = node->child(i);
+        if (child == nullptr) continue;
+        visit(child);
+        Walk(child, visit);
+    }
+}
+
+QAccessibleInterface* FindByName(QAccessibleInterface* root, const QString& name) {
+    QAccessibleInterface* found = nullptr;
+    Walk(root, [&](QAccessibleInterface* node) {
+        if (found == nullptr && node->text(QAccessible::Name) == name) found = node;
+    });
+    return found;
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void entryFields_data() {
+        QTest::addColumn<QString>("spoken");
+        const char* const rows[][2] = {
+            {"Midnight", "Set to Opening, midnights"},
+            {"midnight2", "Lib to Opening, midnights"},
+            {"HODhr", "Darkness from, hours"},
+            {"HODmin", "Darkness from, minutes"},
+            {"HOLhr", "Darkness to, hours"},
+            {"HOLmin", "Darkness to, minutes"},
+            {"miles", "Distance, miles"},
+            {"yards", "Distance, yards"},
+            {"MTSetHr", "Master Set, hours"},
+            {"MTSetMin", "Master Set, minutes"},
+            {"MTSetSec", "Master Set, seconds"},
+            {"MTRakeHr", "Master Check, hours"},
+            {"MTRakeMin", "Master Check, minutes"},
+            {"MTRakeSec", "Master Check, seconds"},
+            {"CsHr", "Clock Set, hours"},
+            {"CsMin", "Clock Set, minutes"},
+            {"CsSec", "Clock Set, seconds"},
+            {"CrHr", "Clock Check, hours"},
+            {"CrMin", "Clock Check, minutes"},
+            {"CrSec", "Clock Check, seconds"},
+            {"birdlibhrs", "Liberation, hours"},
+            {"birdlibmins", "Liberation, minutes"},
+            {"birdlibsecs", "Liberation, seconds"},
+            {"birdclockhrs", "Bird Clocked, hours"},
+            {"birdclockmins", "Bird Clocked, minutes"},
+            {"birdclocksecs", "Bird Clocked, seconds"},
+        };
+        for (const auto& [field, spoken] : rows) QTest::newRow(field) << QString(spoken);
+    }
+
+    void entryFields() {
+        QFETCH(QString, spoken);
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        QLineEdit* const field = driver.Field(QTest::currentDataTag());
+        QAccessibleInterface* const reader = Accessible(field);
+        QVERIFY(reader != nullptr);
+        QCOMPARE(reader->text(QAccessible::Name), spoken);
+        QCOMPARE(reader->role(), QAccessible::EditableText);
+        QVERIFY(!reader->state().readOnly);
+        QVERIFY(reader->state().focusable);
+        QCOMPARE(reader->text(QAccessible::Value), field->text());
+    }
+
+    void resultFields_data() {
+        QTest::addColumn<QString>("spoken");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("velocity") << "Velocity, yards per minute"
+                                  << "880";
+        QTest::newRow("variation") << "Variation, seconds"
+                                   << "0";
+        QTest::newRow("FTHrs") << "Flying time, hours"
+                               << "2";
+        QTest::newRow("FTMins") << "Flying time, minutes"
+                                << "0";
+        QTest::newRow("FTSecs") << "Flying time, seconds"
+                                << "0";
+    }
+
+    void resultFields() {
+        QFETCH(QString, spoken);
+        QFETCH(QString, value);
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        driver.Press("CmdVel");
+        QAccessibleInterface* const reader = Accessible(driver.Field(QTest::currentDataTag()));
+        QVERIFY(reader != nullptr);
+        QCOMPARE(reader->text(QAccessible::Name), spoken);
+        QVERIFY(reader->state().readOnly);
+        QVERIFY(!reader->state().invisible);
+        QCOMPARE(reader->text(QAccessible::Value), value);
+    }
+
+    void buttons_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("CmdVel") << "Calc"
+                                << "Calculate the flying time and velocity";
+        QTest::newRow("Command2") << "Clear"
+                                  << "Hide the results";
+        QTest::newRow("Command1") << "Exit"
+                                  << "Close the calculator";
+    }
+
+    void buttons() {
+        QFETCH(QString, caption);
+        QFETCH(QString, description);
+        Quillet2 window;
+        QAccessibleInterface* const reader =
+            Accessible(window.findChild<QWidget*>(QTest::currentDataTag()));
+        QVERIFY(reader != nullptr);
+        QCOMPARE(reader->role(), QAccessible::Button);
+        QCOMPARE(reader->text(QAccessible::Name), caption);
+        QCOMPARE(reader->text(QAccessible::Description), description);
+        QVERIFY(reader->actionInterface() != nullptr);
+        QVERIFY(reader->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+
+    // An assistive tool presses Calc and Clear through the same interfaces.
+    void pressedByAssistiveTool() {
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        Accessible(driver.Button("CmdVel"))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(driver.ResultsShown());  // the button shows itself pressed a moment first
+        Accessible(driver.Button("Command2"))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(!driver.ResultsShown());
+    }
+
+    // From the window down: the note always, and the results frame with its fields once shown.
+    void noteAndResultsReachable() {
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        QAccessibleInterface* const root = Accessible(&window);
+        QCOMPARE(root->text(QAccessible::Name), QStringLiteral("Velocity  Calculator "));
+
+        QAccessibleInterface* const note = FindByName(root, QStringLiteral("Note"));
+        QVERIFY(note != nullptr);
+        QVERIFY(note->state().readOnly);
+        QVERIFY(note->state().focusable);
+        QVERIFY(note->textInterface() != nullptr);
+        const QString noteText =
+            note->textInterface()->text(0, note->textInterface()->characterCount());
+        QVERIFY(noteText.startsWith(QStringLiteral("The Velocity Calculator")));
+
+        QAccessibleInterface* results = FindByName(root, QStringLiteral("Results"));
+        QVERIFY(results != nullptr);
+        QVERIFY(results->state().invisible);
+        driver.Press("CmdVel");
+        results = FindByName(root, QStringLiteral("Results"));
+        QCOMPARE(results->role(), QAccessible::Grouping);
+        QVERIFY(!results->state().invisible);
+        QAccessibleInterface* const velocity =
+            FindByName(results, QStringLiteral("Velocity, yards per minute"));
+        QVERIFY(velocity != nullptr);
+        QCOMPARE(velocity->text(QAccessible::Value), QStringLiteral("880"));
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"

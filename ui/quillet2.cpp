@@ -11,11 +11,13 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextEdit>
+#include <QTimer>
 #include <algorithm>
 #include <exception>
 #include <string>
@@ -162,7 +164,6 @@ Quillet2::Quillet2(QWidget* parent)
     Q_INIT_RESOURCE(quillet2);
     setObjectName(QStringLiteral("Quillet2"));
     setWindowTitle(Text(calculator::kCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/velocity-calculator-32.png")));
     resize(calculator::ToPixels(calculator::kClientWidth),
            calculator::ToPixels(calculator::kClientHeight));
 
@@ -176,6 +177,19 @@ Quillet2::Quillet2(QWidget* parent)
     PlaceInCentreOfScreen();
 
     Field("Midnight")->setFocus();
+}
+
+bool Quillet2::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // Reading the icon starts the image readers, a few milliseconds' work that the window's
+    // first frame need not wait for: the icon follows that frame.
+    if (event->type() == QEvent::Paint && !iconAsked_) {
+        iconAsked_ = true;
+        QTimer::singleShot(0, this, [this] {
+            setWindowIcon(QIcon(QPixmap(QStringLiteral(":/icons/velocity-calculator-32.png"))));
+        });
+    }
+    return handled;
 }
 
 void Quillet2::BuildFrames() {

@@ -19,6 +19,9 @@ class Quillet2 : public QWidget {
   public:
     explicit Quillet2(QWidget* parent = nullptr);
 
+  protected:
+    bool event(QEvent* event) override;
+
   private:
     void BuildFrames();
     void BuildLabels();
@@ -40,4 +43,5 @@ class Quillet2 : public QWidget {
     QLineEdit* Field(std::string_view name) const;
 
     QGroupBox* results_ = nullptr;
+    bool iconAsked_ = false;
 };

@@ -60,7 +60,7 @@ class Quillet2Test : public QObject {
         QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QVERIFY(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-        QCOMPARE(window.windowIcon().availableSizes().value(0), QSize(32, 32));
+        QTRY_COMPARE(window.windowIcon().availableSizes().value(0), QSize(32, 32));
         QVERIFY(!driver.ResultsShown());
         for (const QString& name : ResultNames()) QVERIFY(driver.Field(name)->text().isEmpty());
         QCOMPARE(driver.FocusName(), QStringLiteral("Midnight"));

@@ -214,10 +214,10 @@ void Quillet2::BuildLabels() {
         label->setFont(FontOf(FontKind::SmallSans));
         label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     };
-    for (const calculator::LabelSpec& label : calculator::kLabels) {
+    for (const calculator::LabelRow& label : calculator::kLabels) {
         add(label.name, label.frame, label.caption, Pixels(label.place), label.centred);
     }
-    for (const calculator::ClockRowSpec& row : calculator::kClockRows) {
+    for (const calculator::ClockRow& row : calculator::kClockRows) {
         add(row.label, calculator::kClockFrame, row.caption,
             Pixels({calculator::kClockLabelLeft, row.labelTop, calculator::kClockLabelWidth,
                     calculator::kClockLabelHeight}),
@@ -241,10 +241,10 @@ void Quillet2::BuildEntryFields() {
         field->setAccessibleName(Text(entry->row) + QStringLiteral(", ") + Text(entry->unit));
         return field;
     };
-    for (const calculator::EntrySpec& entry : calculator::kEntries) {
+    for (const calculator::EntryRow& entry : calculator::kEntries) {
         add(entry.name, entry.frame, entry.initial, Pixels(entry.place), entry.longest, entry.font);
     }
-    for (const calculator::ClockRowSpec& row : calculator::kClockRows) {
+    for (const calculator::ClockRow& row : calculator::kClockRows) {
         for (std::size_t column = 0; column < row.fields.size(); ++column) {
             QLineEdit* const field =
                 add(row.fields[column], calculator::kClockFrame, row.initial[column],
@@ -259,7 +259,7 @@ void Quillet2::BuildEntryFields() {
 }
 
 void Quillet2::BuildResultFields() {
-    for (const calculator::ResultSpec& result : calculator::kResults) {
+    for (const calculator::ResultRow& result : calculator::kResults) {
         auto* const field = new QLineEdit(results_);
         field->setObjectName(Text(result.name));
         field->setGeometry(Pixels(result.place));
@@ -273,13 +273,13 @@ void Quillet2::BuildResultFields() {
 
 void Quillet2::BuildButtons() {
     QGroupBox* const frame = Frame(calculator::kButtonFrame);
-    for (const calculator::ButtonSpec& spec : calculator::kButtons) {
-        auto* const button = new QPushButton(Text(spec.caption), frame);
-        button->setObjectName(Text(spec.name));
-        button->setGeometry(Pixels(spec.place));
+    for (const calculator::ButtonRow& row : calculator::kButtons) {
+        auto* const button = new QPushButton(Text(row.caption), frame);
+        button->setObjectName(Text(row.name));
+        button->setGeometry(Pixels(row.place));
         button->setFont(FontOf(FontKind::ButtonSans));
-        button->setToolTip(Text(spec.toolTip));
-        button->setAccessibleDescription(Text(spec.description));
+        button->setToolTip(Text(row.toolTip));
+        button->setAccessibleDescription(Text(row.description));
         // Neither Enter nor Escape presses a button.
         button->setAutoDefault(false);
         button->setDefault(false);

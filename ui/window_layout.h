@@ -35,7 +35,7 @@ inline constexpr std::string_view kMessageTitle = "The Club Calculator";
 inline constexpr int kClientWidth = 3960;
 inline constexpr int kClientHeight = 7725;
 
-struct FrameSpec {
+struct FrameRow {
     std::string_view name;
     std::string_view caption;
     Twips place;
@@ -43,7 +43,7 @@ struct FrameSpec {
 };
 
 // Front to back: the Results frame lies over the midnights, darkness and distance frames.
-inline constexpr std::array<FrameSpec, 6> kFrames{{
+inline constexpr std::array<FrameRow, 6> kFrames{{
     {"Frame1", "Results", {120, 0, 3735, 3015}, false},
     {"Frame8", "", {120, 6000, 3735, 795}, true},
     {"Frame4", "Enter Clock Details", {120, 3120, 3735, 2775}, true},
@@ -52,7 +52,7 @@ inline constexpr std::array<FrameSpec, 6> kFrames{{
     {"Frame6", "Enter Distance", {120, 2160, 3735, 855}, true},
 }};
 
-struct LabelSpec {
+struct LabelRow {
     std::string_view name;
     std::string_view frame;
     std::string_view caption;
@@ -61,7 +61,7 @@ struct LabelSpec {
 };
 
 // Back to front within each frame (the empty Label21 lies behind its frame's fields).
-inline constexpr std::array<LabelSpec, 10> kLabels{{
+inline constexpr std::array<LabelRow, 10> kLabels{{
     {"Label35", "Frame2", "Set to Opening ...........", {360, 360, 2175, 285}, false},
     {"Label34", "Frame2", "Lib to Opening ...........", {360, 720, 2295, 285}, false},
     {"Label21", "Frame3", "", {120, 240, 1815, 285}, false},
@@ -74,7 +74,7 @@ inline constexpr std::array<LabelSpec, 10> kLabels{{
     {"Label5", "Frame1", "A.F.T ........", {240, 2400, 1095, 285}, false},
 }};
 
-struct EntrySpec {
+struct EntryRow {
     std::string_view name;
     std::string_view frame;
     std::string_view initial;
@@ -84,7 +84,7 @@ struct EntrySpec {
 };
 
 // The entry fields outside the clock details.
-inline constexpr std::array<EntrySpec, 8> kEntries{{
+inline constexpr std::array<EntryRow, 8> kEntries{{
     {"Midnight", "Frame2", "1", {3000, 240, 375, 285}, 1, FontKind::System},
     {"midnight2", "Frame2", "0", {3000, 600, 375, 285}, 1, FontKind::System},
     {"HODhr", "Frame3", "22", {960, 360, 375, 285}, 2, FontKind::System},
@@ -109,7 +109,7 @@ inline constexpr ClockLimit kMinutesLimit{59, "Sorry but you can't enter a numbe
                                           "0"};
 
 // One reading of the clock details: its label and its hours, minutes and seconds fields.
-struct ClockRowSpec {
+struct ClockRow {
     std::string_view label;
     std::string_view caption;
     int labelTop;
@@ -129,7 +129,7 @@ inline constexpr int kClockLabelLeft = 240;
 inline constexpr int kClockLabelWidth = 1575;
 inline constexpr int kClockLabelHeight = 285;
 
-inline constexpr std::array<ClockRowSpec, 6> kClockRows{{
+inline constexpr std::array<ClockRow, 6> kClockRows{{
     {"Label29",
      "Master Set .........",
      480,
@@ -158,7 +158,7 @@ inline constexpr std::array<ClockRowSpec, 6> kClockRows{{
      {"10", "0", "0"}},
 }};
 
-struct ResultSpec {
+struct ResultRow {
     std::string_view name;
     Twips place;
     bool centred;
@@ -167,7 +167,7 @@ struct ResultSpec {
 
 inline constexpr std::string_view kResultsFrame = "Frame1";
 
-inline constexpr std::array<ResultSpec, 5> kResults{{
+inline constexpr std::array<ResultRow, 5> kResults{{
     {"velocity", {1320, 480, 2100, 450}, false, "Velocity, yards per minute"},
     {"variation", {1320, 1320, 2100, 450}, false, "Variation, seconds"},
     {"FTHrs", {1320, 2160, 540, 450}, true, "Flying time, hours"},
@@ -175,7 +175,7 @@ inline constexpr std::array<ResultSpec, 5> kResults{{
     {"FTSecs", {2520, 2160, 885, 450}, true, "Flying time, seconds"},
 }};
 
-struct ButtonSpec {
+struct ButtonRow {
     std::string_view name;
     std::string_view caption;
     std::string_view toolTip;
@@ -185,7 +185,7 @@ struct ButtonSpec {
 
 inline constexpr std::string_view kButtonFrame = "Frame8";
 
-inline constexpr std::array<ButtonSpec, 3> kButtons{{
+inline constexpr std::array<ButtonRow, 3> kButtons{{
     {"CmdVel",
      "Calc",
      "Calculate",

@@ -15,7 +15,9 @@
 #include "ui/quillet2.h"
 
 using calculator::testing::EntryNames;
+using calculator::testing::GainingClockRace;
 using calculator::testing::MessageBoxAnswerer;
+using calculator::testing::OvernightRace;
 using calculator::testing::ResultNames;
 using calculator::testing::WindowDriver;
 
@@ -168,13 +170,8 @@ class RenderingTest : public QObject {
     void resultFields_data() {
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("initial entries") << QStringList{};
-        QTest::newRow("clock gaining, same day") << QStringList{
-            "CrSec=30",     "birdclockhrs=11", "birdclockmins=42", "birdclocksecs=17",
-            "birdlibhrs=7", "birdlibmins=15",  "miles=92",         "yards=1000"};
-        QTest::newRow("overnight, slow at setting") << QStringList{
-            "MTSetSec=2",       "Midnight=2",       "CrSec=30",     "birdclockhrs=14",
-            "birdclockmins=25", "birdclocksecs=41", "birdlibhrs=6", "birdlibmins=30",
-            "birdlibsecs=15",   "midnight2=1",      "miles=312",    "yards=1234"};
+        QTest::newRow("clock gaining, same day") << GainingClockRace();
+        QTest::newRow("overnight, slow at setting") << OvernightRace();
         QTest::newRow("a loss, long negative figures") << QStringList{
             "CsSec=30",     "birdclockhrs=18", "birdclockmins=59", "birdclocksecs=59",
             "birdlibhrs=5", "miles=999",       "yards=1759"};

@@ -65,6 +65,20 @@ class WindowDriver {
     Quillet2& window_;
 };
 
+// The worked races, as "field=text" entries typed over the window's initial texts: a clock that
+// gained 30 seconds in a day on a same-day race, and an overnight race with a clock that was
+// slow at setting.
+inline QStringList GainingClockRace() {
+    return {"CrSec=30",     "birdclockhrs=11", "birdclockmins=42", "birdclocksecs=17",
+            "birdlibhrs=7", "birdlibmins=15",  "miles=92",         "yards=1000"};
+}
+
+inline QStringList OvernightRace() {
+    return {"MTSetSec=2",       "Midnight=2",       "CrSec=30",     "birdclockhrs=14",
+            "birdclockmins=25", "birdclocksecs=41", "birdlibhrs=6", "birdlibmins=30",
+            "birdlibsecs=15",   "midnight2=1",      "miles=312",    "yards=1234"};
+}
+
 // The result fields in the order a RaceResult lists them.
 inline QStringList ResultNames() {
     return {QStringLiteral("variation"), QStringLiteral("FTHrs"), QStringLiteral("FTMins"),

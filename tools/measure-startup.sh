@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Start-up of the calculator against an empty QWidget of the same size, side by side: the two
-# alternate, run after run, under one X server (Xvfb), and the medians are printed: time from
-# launch to the first painted frame, time from main() to it (medians, and the least of the runs,
-# the one least disturbed by anything else), and peak resident memory.
+# Start-up of the calculator against an empty QWidget of the same size, and against that QWidget
+# with one line of text, side by side: they alternate, run after run, under one X server (Xvfb).
+# Printed for each: the time from launch to the first painted frame and from main() to it
+# (medians, and the least of the runs, the one least disturbed by anything else), and the
+# median peak resident memory.
 #   tools/measure-startup.sh [build-dir] [runs]
 set -euo pipefail
 build=${1:-build/dev}
@@ -11,12 +12,12 @@ probe="$(realpath "$build/tools/startup-probe")"
 
 results=$(xvfb-run -a bash -c "
     for i in \$(seq $runs); do
-        for kind in empty calculator; do
+        for kind in empty text calculator; do
             VC_LAUNCH_NS=\$(date +%s%N) '$probe' \$kind 2>/dev/null
         done
     done")
 
-for kind in empty calculator; do
+for kind in empty text calculator; do
     echo "$results" | awk -v kind="$kind" '
         function median(a, n,   i, j, t) {
             for (i = 0; i < n; i++)

@@ -1,8 +1,9 @@
 // Measures how long a window takes to reach the screen, and the process's peak memory, either
-// for the calculator window or for an empty QWidget of the same size, so that the two can be
-// compared side by side on one machine. It quits right after the window's first paint.
+// for the calculator window, for an empty QWidget of the same size, or for that QWidget with one
+// line of text (which starts the font system, as any window with text must), so that they can
+// be compared side by side on one machine. It quits right after the window's first paint.
 //
-//   startup-probe calculator|empty
+//   startup-probe calculator|empty|text
 //
 // Prints: "<kind> first-paint-ms <ms> peak-rss-kib <KiB> application-ms <ms> window-built-ms <ms>
 // since-launch-ms <ms>": the times from the start of main() to the first paint, to QApplication
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QLabel>
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
@@ -22,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "ui/quillet2.h"
 
@@ -70,15 +73,20 @@ long long SinceLaunch(std::chrono::system_clock::time_point moment) {
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
-    const bool calculator = argc == 2 && std::strcmp(argv[1], "calculator") == 0;
-    if (argc != 2 || (!calculator && std::strcmp(argv[1], "empty") != 0)) {
-        std::fputs("usage: startup-probe calculator|empty\n", stderr);
+    const std::string_view kind = argc == 2 ? argv[1] : "";
+    if (kind != "calculator" && kind != "empty" && kind != "text") {
+        std::fputs("usage: startup-probe calculator|empty|text\n", stderr);
         return 2;
     }
     QApplication application(argc, argv);
     const qint64 applicationReady = clock.elapsed();
-    const std::unique_ptr<QWidget> window =
-        calculator ? std::make_unique<Quillet2>() : std::make_unique<QWidget>();
+    std::unique_ptr<QWidget> window;
+    if (kind == "calculator") {
+        window = std::make_unique<Quillet2>();
+    } else {
+        window = std::make_unique<QWidget>();
+        if (kind == "text") new QLabel(QStringLiteral("Velocity  Calculator "), window.get());
+    }
     const qint64 windowBuilt = clock.elapsed();
     window->resize(264, 515);
     auto* const probe = new FirstPaint(clock, window.get());

@@ -141,11 +141,18 @@ bool Fits(const QLineEdit& field, const QFont& font, const QString& text) {
 }
 
 // A result is shown whole: a clipped number reads as a different number. The field keeps its
-// size, and its font shrinks, in quarter points, until the whole text fits.
+// size; a text too long for it is first set in narrower letters, which keep their height and
+// so stay legible longest, and then in smaller ones, a quarter point at a time, until it fits.
 void ShowResult(QLineEdit* field, const QString& text) {
+    constexpr int kStretchStep = 5;
+    constexpr int kNarrowest = 55;
     constexpr qreal kStep = 0.25;
     constexpr qreal kSmallest = 2;
     QFont font = FontOf(FontKind::Century);
+    font.setStretch(QFont::Unstretched);
+    while (font.stretch() - kStretchStep >= kNarrowest && !Fits(*field, font, text)) {
+        font.setStretch(font.stretch() - kStretchStep);
+    }
     while (font.pointSizeF() - kStep >= kSmallest && !Fits(*field, font, text)) {
         font.setPointSizeF(font.pointSizeF() - kStep);
     }

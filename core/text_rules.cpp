@@ -94,10 +94,26 @@ long LeadingMagnitude(const NumberShape& shape) {
     return exponent - static_cast<long>(fractionNonZero) - 1;
 }
 
+// Most entries are short whole numbers ("19", "0", "-5"); read those directly. Fifteen digits
+// or fewer are exact in a double, so the value is the same as the full conversion gives.
+std::optional<double> ShortWholeNumber(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    if (text.empty() || text.size() > 15) return std::nullopt;
+    std::int64_t whole = 0;
+    for (const char c : text) {
+        if (!IsDigit(c)) return std::nullopt;
+        whole = whole * 10 + (c - '0');
+    }
+    const auto value = static_cast<double>(whole);
+    return negative ? -value : value;
+}
+
 }  // namespace
 
 double TextToNumber(std::string_view text, std::string_view separator) {
     const std::string_view trimmed = TrimBlanks(text);
+    if (const std::optional<double> whole = ShortWholeNumber(trimmed)) return *whole;
     const std::optional<NumberShape> shape = ParseShape(trimmed, separator);
     if (!shape) throw NotANumberError(NotANumberMessage(text));
 

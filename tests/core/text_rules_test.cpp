@@ -48,6 +48,9 @@ const ReadCase kReadCases[] = {
     {"BelowSmallestDouble", "1e-400", ".", 0},
     {"LargestDouble", "1.7976931348623157e308", ".", std::numeric_limits<double>::max()},
     {"SeventeenDigits", "0.33333333333333331", ".", 1.0 / 3},
+    {"FifteenDigitWhole", "-999999999999999", ".", -999999999999999.0},
+    {"WholeBeyondExactDoubles", "9007199254740993", ".", 9007199254740992.0},  // ties to even
+    {"NegativeZero", "-0", ".", 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Accepted, TextToNumberTest, ::testing::ValuesIn(kReadCases),

@@ -162,6 +162,17 @@ void ShowResult(QLineEdit* field, const QString& text) {
     field->setToolTip(text);
 }
 
+// The user's locale's decimal separator, with which every field is read and written.
+std::string DecimalSeparator() {
+    return QLocale().decimalPoint().toStdString();
+}
+
+// Puts the keyboard in a field with its text selected, so that typing replaces it.
+void FocusAndSelect(QLineEdit* field) {
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
 }  // namespace
 
 Quillet2::Quillet2(QWidget* parent)
@@ -338,28 +349,21 @@ void Quillet2::PlaceInCentreOfScreen() {
 }
 
 void Quillet2::Calculate() {
-    const std::string separator = QLocale().decimalPoint().toStdString();
     race::RaceEntry entry;
     for (const race::EntryField& field : race::EntryFields()) {
         entry.*field.member = Field(field.name)->text().toStdString();
     }
     try {
-        const race::RaceResult result = race::ComputeRace(entry, separator);
-        ShowResult(Field("variation"), QString::fromStdString(result.variation));
-        ShowResult(Field("FTHrs"), QString::fromStdString(result.FTHrs));
-        ShowResult(Field("FTMins"), QString::fromStdString(result.FTMins));
-        ShowResult(Field("FTSecs"), QString::fromStdString(result.FTSecs));
-        ShowResult(Field("velocity"), QString::fromStdString(result.velocity));
+        const race::RaceResult result = race::ComputeRace(entry, DecimalSeparator());
+        for (const calculator::ResultRow& row : calculator::kResults) {
+            ShowResult(Field(row.name), QString::fromStdString(result.*row.text));
+        }
         results_->show();
     } catch (const race::RaceError& error) {
         // No result of earlier entries stays on show as if it belonged to these.
         results_->hide();
         ShowMessage(QString::fromStdString(error.what()));
-        if (!error.field().empty()) {
-            QLineEdit* const field = Field(error.field());
-            field->setFocus(Qt::OtherFocusReason);
-            field->selectAll();
-        }
+        if (!error.field().empty()) FocusAndSelect(Field(error.field()));
     } catch (const std::exception& error) {
         results_->hide();
         ShowMessage(tr("The calculation could not be completed: %1").arg(error.what()));
@@ -369,8 +373,7 @@ void Quillet2::Calculate() {
 void Quillet2::CheckFieldLimit(QLineEdit* field, const calculator::ClockLimit& limit) {
     double value = 0;
     try {
-        value =
-            race::TextToNumber(field->text().toStdString(), QLocale().decimalPoint().toStdString());
+        value = race::TextToNumber(field->text().toStdString(), DecimalSeparator());
     } catch (const race::RaceError&) {
         // Not a number yet (an emptied field, a lone sign): nothing to refuse.
         return;
@@ -379,8 +382,7 @@ void Quillet2::CheckFieldLimit(QLineEdit* field, const calculator::ClockLimit& l
     ShowMessage(Text(limit.message));
     // Setting the fallback text runs this check once more, and it passes.
     field->setText(Text(limit.reset));
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
+    FocusAndSelect(field);
 }
 
 void Quillet2::ShowMessage(const QString& text) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
+
+#include "core/race.h"
 
 // The calculator window's own data: every control with its place, its first text and, for an
 // entry field, how many characters it takes. Places are in twips (1/1440 inch), as the window
@@ -160,6 +163,7 @@ inline constexpr std::array<ClockRow, 6> kClockRows{{
 
 struct ResultRow {
     std::string_view name;
+    std::string race::RaceResult::*text;  // the calculation's text the field shows
     Twips place;
     bool centred;
     std::string_view spoken;  // what a screen reader calls the field
@@ -168,11 +172,19 @@ struct ResultRow {
 inline constexpr std::string_view kResultsFrame = "Frame1";
 
 inline constexpr std::array<ResultRow, 5> kResults{{
-    {"velocity", {1320, 480, 2100, 450}, false, "Velocity, yards per minute"},
-    {"variation", {1320, 1320, 2100, 450}, false, "Variation, seconds"},
-    {"FTHrs", {1320, 2160, 540, 450}, true, "Flying time, hours"},
-    {"FTMins", {1920, 2160, 540, 450}, true, "Flying time, minutes"},
-    {"FTSecs", {2520, 2160, 885, 450}, true, "Flying time, seconds"},
+    {"velocity",
+     &race::RaceResult::velocity,
+     {1320, 480, 2100, 450},
+     false,
+     "Velocity, yards per minute"},
+    {"variation",
+     &race::RaceResult::variation,
+     {1320, 1320, 2100, 450},
+     false,
+     "Variation, seconds"},
+    {"FTHrs", &race::RaceResult::FTHrs, {1320, 2160, 540, 450}, true, "Flying time, hours"},
+    {"FTMins", &race::RaceResult::FTMins, {1920, 2160, 540, 450}, true, "Flying time, minutes"},
+    {"FTSecs", &race::RaceResult::FTSecs, {2520, 2160, 885, 450}, true, "Flying time, seconds"},
 }};
 
 struct ButtonRow {

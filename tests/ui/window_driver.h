@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTest>
 
+#include "core/race.h"
 #include "ui/quillet2.h"
 
 namespace calculator::testing {
@@ -85,14 +86,14 @@ inline QStringList ResultNames() {
             QStringLiteral("FTSecs"), QStringLiteral("velocity")};
 }
 
-// The 26 entry fields.
+// The 26 entry fields, in the calculation's own order.
 inline QStringList EntryNames() {
-    return {"Midnight",     "midnight2",   "HODhr",       "HODmin",       "HOLhr",
-            "HOLmin",       "miles",       "yards",       "MTSetHr",      "MTSetMin",
-            "MTSetSec",     "MTRakeHr",    "MTRakeMin",   "MTRakeSec",    "CsHr",
-            "CsMin",        "CsSec",       "CrHr",        "CrMin",        "CrSec",
-            "birdlibhrs",   "birdlibmins", "birdlibsecs", "birdclockhrs", "birdclockmins",
-            "birdclocksecs"};
+    QStringList names;
+    for (const race::EntryField& field : race::EntryFields()) {
+        names.append(
+            QString::fromUtf8(field.name.data(), static_cast<qsizetype>(field.name.size())));
+    }
+    return names;
 }
 
 }  // namespace calculator::testing

@@ -47,7 +47,37 @@ struct EntryField {
     std::string_view unit;
 };
 
-// The 26 entry fields in the calculator's Tab order.
+// The 26 entry fields in the calculator's Tab order; constant, so that the window's own tables
+// can be checked against it when the program is built.
+inline constexpr std::array<EntryField, 26> kEntryFields{{
+    {"Midnight", &RaceEntry::Midnight, "Set to Opening", "midnights"},
+    {"midnight2", &RaceEntry::midnight2, "Lib to Opening", "midnights"},
+    {"HODhr", &RaceEntry::HODhr, "Darkness from", "hours"},
+    {"HODmin", &RaceEntry::HODmin, "Darkness from", "minutes"},
+    {"HOLhr", &RaceEntry::HOLhr, "Darkness to", "hours"},
+    {"HOLmin", &RaceEntry::HOLmin, "Darkness to", "minutes"},
+    {"miles", &RaceEntry::miles, "Distance", "miles"},
+    {"yards", &RaceEntry::yards, "Distance", "yards"},
+    {"MTSetHr", &RaceEntry::MTSetHr, "Master Set", "hours"},
+    {"MTSetMin", &RaceEntry::MTSetMin, "Master Set", "minutes"},
+    {"MTSetSec", &RaceEntry::MTSetSec, "Master Set", "seconds"},
+    {"MTRakeHr", &RaceEntry::MTRakeHr, "Master Check", "hours"},
+    {"MTRakeMin", &RaceEntry::MTRakeMin, "Master Check", "minutes"},
+    {"MTRakeSec", &RaceEntry::MTRakeSec, "Master Check", "seconds"},
+    {"CsHr", &RaceEntry::CsHr, "Clock Set", "hours"},
+    {"CsMin", &RaceEntry::CsMin, "Clock Set", "minutes"},
+    {"CsSec", &RaceEntry::CsSec, "Clock Set", "seconds"},
+    {"CrHr", &RaceEntry::CrHr, "Clock Check", "hours"},
+    {"CrMin", &RaceEntry::CrMin, "Clock Check", "minutes"},
+    {"CrSec", &RaceEntry::CrSec, "Clock Check", "seconds"},
+    {"birdlibhrs", &RaceEntry::birdlibhrs, "Liberation", "hours"},
+    {"birdlibmins", &RaceEntry::birdlibmins, "Liberation", "minutes"},
+    {"birdlibsecs", &RaceEntry::birdlibsecs, "Liberation", "seconds"},
+    {"birdclockhrs", &RaceEntry::birdclockhrs, "Bird Clocked", "hours"},
+    {"birdclockmins", &RaceEntry::birdclockmins, "Bird Clocked", "minutes"},
+    {"birdclocksecs", &RaceEntry::birdclocksecs, "Bird Clocked", "seconds"},
+}};
+
 const std::array<EntryField, 26>& EntryFields();
 
 // Looks a field up by member name; nullptr when there is none.

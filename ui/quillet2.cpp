@@ -1,8 +1,6 @@
 #include "ui/quillet2.h"
 
 #include <QFont>
-#include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
@@ -13,26 +11,30 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <QTextEdit>
 #include <QTimer>
-#include <algorithm>
 #include <exception>
 #include <string>
 
 #include "core/race.h"
 #include "ui/faces.h"
+#include "ui/result_field.h"
 #include "ui/window_layout.h"
 
 namespace {
 
 using calculator::FontKind;
 using calculator::FontOf;
+using calculator::PaintOnTitleBarColour;
+using calculator::TextAlign;
 using calculator::Twips;
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::Alignment AlignmentOf(TextAlign align) {
+    return align == TextAlign::Centred ? Qt::AlignHCenter : Qt::AlignLeft;
 }
 
 QRect Pixels(const Twips& place) {
@@ -40,85 +42,10 @@ QRect Pixels(const Twips& place) {
             calculator::ToPixels(place.width), calculator::ToPixels(place.height)};
 }
 
-QColor TitleBarColour() {
-    return QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight);
-}
-
-constexpr QColor kYellow(255, 255, 0);
-
-// Yellow text on the colour nearest to an active window's title bar; a selection shows the
-// other way round, so that it stays visible.
-void PaintOnTitleBarColour(QWidget* widget) {
-    QPalette palette = widget->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Base, TitleBarColour());
-        palette.setColor(group, QPalette::Text, kYellow);
-        palette.setColor(group, QPalette::Highlight, kYellow);
-        palette.setColor(group, QPalette::HighlightedText, TitleBarColour());
-    }
-    widget->setPalette(palette);
-}
-
 // Two bold digits fill an entry field: the text may use the inner pixel of the frame's width at
 // each side, where the platform style leaves a blank.
 void GiveDigitsRoom(QLineEdit* field) {
     field->setTextMargins(-1, 0, -1, 0);
-}
-
-// The rectangle a line edit lays its text out in when it paints: inside the frame, less the
-// text margins and two pixels at each side.
-QRect TextLine(const QLineEdit& field) {
-    QStyleOptionFrame panel;
-    panel.initFrom(&field);
-    panel.rect = field.contentsRect();
-    panel.lineWidth = field.hasFrame()
-                          ? field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, &field)
-                          : 0;
-    panel.midLineWidth = 0;
-    panel.state |= QStyle::State_Sunken;
-    if (field.isReadOnly()) panel.state |= QStyle::State_ReadOnly;
-    panel.features = QStyleOptionFrame::None;
-    constexpr int kSideMargin = 2;
-    return field.style()
-        ->subElementRect(QStyle::SE_LineEditContents, &panel, &field)
-        .marginsRemoved(field.textMargins())
-        .adjusted(kSideMargin, 0, -kSideMargin, 0);
-}
-
-// Whether the whole text shows in the field in this font. Across, the line edit wants room
-// for the text and the cursor, or it scrolls instead of centring; down, the glyphs themselves
-// must lie inside the field when the line is centred in it.
-bool Fits(const QLineEdit& field, const QFont& font, const QString& text) {
-    const QRect line = TextLine(field);
-    const QFontMetrics metrics(font, &field);
-    const QFontMetricsF exact(font, &field);
-    constexpr int kCursor = 1;
-    if (qRound(exact.horizontalAdvance(text)) + kCursor > line.width()) return false;
-    const int lineTop = line.y() + (line.height() - metrics.height() + 1) / 2;
-    const QRectF glyphs = exact.tightBoundingRect(text).translated(0, lineTop + metrics.ascent());
-    return glyphs.top() >= line.top() && glyphs.bottom() <= line.bottom() + 1;
-}
-
-// A result is shown whole: a clipped number reads as a different number. The field keeps its
-// size; a text too long for it is first set in narrower letters, which keep their height and
-// so stay legible longest, and then in smaller ones, a quarter point at a time, until it fits.
-void ShowResult(QLineEdit* field, const QString& text) {
-    constexpr int kStretchStep = 5;
-    constexpr int kNarrowest = 55;
-    constexpr qreal kStep = 0.25;
-    constexpr qreal kSmallest = 2;
-    QFont font = FontOf(FontKind::Century);
-    font.setStretch(QFont::Unstretched);
-    while (font.stretch() - kStretchStep >= kNarrowest && !Fits(*field, font, text)) {
-        font.setStretch(font.stretch() - kStretchStep);
-    }
-    while (font.pointSizeF() - kStep >= kSmallest && !Fits(*field, font, text)) {
-        font.setPointSizeF(font.pointSizeF() - kStep);
-    }
-    field->setFont(font);
-    field->setText(text);
-    field->setCursorPosition(0);
-    field->setToolTip(text);
 }
 
 // The user's locale's decimal separator, with which every field is read and written.
@@ -153,7 +80,7 @@ Quillet2::Quillet2(QWidget* parent)
     SetTabOrder();
     PlaceInCentreOfScreen();
 
-    Field("Midnight")->setFocus();
+    entries_.front().field->setFocus();  // Midnight, the first in the Tab key's round
 }
 
 bool Quillet2::event(QEvent* event) {
@@ -178,34 +105,37 @@ void Quillet2::BuildFrames() {
         // Opaque, so that the Results frame hides the frames behind it.
         box->setAutoFillBackground(true);
         box->setVisible(frame->shown);
+        frames_[calculator::IndexOf(frame->id)] = box;
     }
-    results_ = Frame(calculator::kResultsFrame);
 }
 
 void Quillet2::BuildLabels() {
-    const auto add = [this](std::string_view name, std::string_view frame, std::string_view caption,
-                            const QRect& place, bool centred) {
-        auto* const label = new QLabel(Text(caption), Frame(frame));
+    const auto add = [](QGroupBox* frame, std::string_view name, std::string_view caption,
+                        const QRect& place, TextAlign align) {
+        auto* const label = new QLabel(Text(caption), frame);
         label->setObjectName(Text(name));
         label->setGeometry(place);
         label->setFont(FontOf(FontKind::SmallSans));
-        label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        label->setAlignment(AlignmentOf(align) | Qt::AlignTop);
     };
     for (const calculator::LabelRow& label : calculator::kLabels) {
-        add(label.name, label.frame, label.caption, Pixels(label.place), label.centred);
+        add(Frame(label.frame), label.name, label.caption, Pixels(label.place), label.align);
     }
     for (const calculator::ClockRow& row : calculator::kClockRows) {
-        add(row.label, calculator::kClockFrame, row.caption,
+        add(Frame(calculator::FrameId::ClockDetails), row.label, row.caption,
             Pixels({calculator::kClockLabelLeft, row.labelTop, calculator::kClockLabelWidth,
                     calculator::kClockLabelHeight}),
-            false);
+            TextAlign::Left);
     }
 }
 
 void Quillet2::BuildEntryFields() {
-    const auto add = [this](std::string_view name, std::string_view frame, std::string_view initial,
-                            const QRect& place, int longest, FontKind font) {
-        auto* const field = new QLineEdit(Frame(frame));
+    // Built in the calculation's order of entries, which is also the Tab key's.
+    std::size_t next = 0;
+    const auto add = [this, &next](QGroupBox* frame, std::string_view name,
+                                   calculator::EntryMember member, std::string_view initial,
+                                   const QRect& place, int longest, FontKind font) {
+        auto* const field = new QLineEdit(frame);
         field->setObjectName(Text(name));
         field->setGeometry(place);
         field->setMaxLength(longest);
@@ -213,22 +143,26 @@ void Quillet2::BuildEntryFields() {
         field->setFont(FontOf(font));
         GiveDigitsRoom(field);
         field->setText(Text(initial));  // last, so that it is laid out once, in its own face
-        // Read out as its row and unit, e.g. "Clock Set, hours".
-        const race::EntryField* const entry = race::FindEntryField(name);
-        field->setAccessibleName(Text(entry->row) + QStringLiteral(", ") + Text(entry->unit));
+        // Read out as its row and unit, e.g. "Clock Set, hours"; the tables list the fields in
+        // the calculation's order, as the build checks.
+        const race::EntryField& entry = race::kEntryFields[next];
+        field->setAccessibleName(Text(entry.row) + QStringLiteral(", ") + Text(entry.unit));
+        entries_[next++] = {field, member};
         return field;
     };
     for (const calculator::EntryRow& entry : calculator::kEntries) {
-        add(entry.name, entry.frame, entry.initial, Pixels(entry.place), entry.longest, entry.font);
+        add(Frame(entry.frame), entry.name, entry.member, entry.initial, Pixels(entry.place),
+            entry.longest, entry.font);
     }
     for (const calculator::ClockRow& row : calculator::kClockRows) {
-        for (std::size_t column = 0; column < row.fields.size(); ++column) {
+        for (const calculator::PlacedClockField& placed : calculator::FieldsOf(row)) {
             QLineEdit* const field =
-                add(row.fields[column], calculator::kClockFrame, row.initial[column],
-                    Pixels({calculator::kClockColumnLeft[column], row.fieldsTop,
-                            calculator::kClockFieldWidth, calculator::kClockFieldHeight}),
+                add(Frame(calculator::FrameId::ClockDetails), placed.field.name,
+                    placed.field.member, placed.field.initial,
+                    Pixels({placed.column.left, row.fieldsTop, calculator::kClockFieldWidth,
+                            calculator::kClockFieldHeight}),
                     calculator::kClockFieldLongest, FontKind::System);
-            const calculator::ClockLimit& limit = *calculator::kClockColumnLimit[column];
+            const calculator::ClockLimit& limit = placed.column.limit;
             connect(field, &QLineEdit::textChanged, this,
                     [this, field, &limit] { CheckFieldLimit(field, limit); });
         }
@@ -236,21 +170,22 @@ void Quillet2::BuildEntryFields() {
 }
 
 void Quillet2::BuildResultFields() {
-    for (const calculator::ResultRow& result : calculator::kResults) {
-        auto* const field = new QLineEdit(results_);
-        field->setObjectName(Text(result.name));
-        field->setGeometry(Pixels(result.place));
-        field->setReadOnly(true);
-        field->setAccessibleName(Text(result.spoken));
-        field->setAlignment((result.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
-        // The results' face is set, at its size, when Calc first writes them.
-        PaintOnTitleBarColour(field);
+    for (std::size_t index = 0; index < calculator::kResults.size(); ++index) {
+        const calculator::ResultRow& row = calculator::kResults[index];
+        auto* const field = new calculator::ResultField(Frame(calculator::FrameId::Results));
+        field->setObjectName(Text(row.name));
+        field->setGeometry(Pixels(row.place));
+        field->setAccessibleName(Text(row.spoken));
+        field->setAlignment(AlignmentOf(row.align) | Qt::AlignVCenter);
+        results_[index] = field;
+        tabRoundAfterEntries_[calculator::TabPlaceAfterEntries(row.name)] = field;
     }
 }
 
 void Quillet2::BuildButtons() {
-    QGroupBox* const frame = Frame(calculator::kButtonFrame);
-    for (const calculator::ButtonRow& row : calculator::kButtons) {
+    QGroupBox* const frame = Frame(calculator::FrameId::Buttons);
+    for (std::size_t index = 0; index < calculator::kButtons.size(); ++index) {
+        const calculator::ButtonRow& row = calculator::kButtons[index];
         auto* const button = new QPushButton(Text(row.caption), frame);
         button->setObjectName(Text(row.name));
         button->setGeometry(Pixels(row.place));
@@ -260,17 +195,27 @@ void Quillet2::BuildButtons() {
         // Neither Enter nor Escape presses a button.
         button->setAutoDefault(false);
         button->setDefault(false);
+        switch (row.command) {
+            case calculator::Command::Calculate:
+                connect(button, &QPushButton::clicked, this, &Quillet2::Calculate);
+                break;
+            case calculator::Command::Clear:
+                connect(button, &QPushButton::clicked, Frame(calculator::FrameId::Results),
+                        &QWidget::hide);
+                break;
+            case calculator::Command::Exit:
+                connect(button, &QPushButton::clicked, this, &QWidget::close);
+                break;
+        }
+        buttons_[index] = button;
+        tabRoundAfterEntries_[calculator::TabPlaceAfterEntries(row.name)] = button;
     }
-    connect(findChild<QPushButton*>(QStringLiteral("CmdVel")), &QPushButton::clicked, this,
-            &Quillet2::Calculate);
-    connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, results_,
-            &QWidget::hide);
-    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &QWidget::close);
 }
 
 void Quillet2::BuildNote() {
     auto* const note = new QTextEdit(this);
+    note_ = note;
+    tabRoundAfterEntries_[calculator::TabPlaceAfterEntries(calculator::kNoteName)] = note;
     note->setObjectName(Text(calculator::kNoteName));
     note->setAccessibleName(Text(calculator::kNoteSpoken));
     note->setGeometry(Pixels(calculator::kNotePlace));
@@ -292,10 +237,8 @@ void Quillet2::BuildNote() {
 
 void Quillet2::SetTabOrder() {
     QList<QWidget*> order;
-    for (const race::EntryField& field : race::EntryFields()) order.append(Field(field.name));
-    for (const std::string_view name : calculator::kTabOrderAfterEntries) {
-        order.append(findChild<QWidget*>(Text(name)));
-    }
+    for (const EntryInput& entry : entries_) order.append(entry.field);
+    for (QWidget* const stop : tabRoundAfterEntries_) order.append(stop);
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -309,22 +252,23 @@ void Quillet2::PlaceInCentreOfScreen() {
 
 void Quillet2::Calculate() {
     race::RaceEntry entry;
-    for (const race::EntryField& field : race::EntryFields()) {
-        entry.*field.member = Field(field.name)->text().toStdString();
+    for (const EntryInput& input : entries_) {
+        entry.*input.member = input.field->text().toStdString();
     }
     try {
         const race::RaceResult result = race::ComputeRace(entry, DecimalSeparator());
-        for (const calculator::ResultRow& row : calculator::kResults) {
-            ShowResult(Field(row.name), QString::fromStdString(result.*row.text));
+        for (std::size_t index = 0; index < results_.size(); ++index) {
+            results_[index]->setText(
+                QString::fromStdString(result.*calculator::kResults[index].text));
         }
-        results_->show();
+        Frame(calculator::FrameId::Results)->show();
     } catch (const race::RaceError& error) {
         // No result of earlier entries stays on show as if it belonged to these.
-        results_->hide();
+        Frame(calculator::FrameId::Results)->hide();
         ShowMessage(QString::fromStdString(error.what()));
-        if (!error.field().empty()) FocusAndSelect(Field(error.field()));
+        if (QLineEdit* const fault = EntryFieldNamed(error.field())) FocusAndSelect(fault);
     } catch (const std::exception& error) {
-        results_->hide();
+        Frame(calculator::FrameId::Results)->hide();
         ShowMessage(tr("The calculation could not be completed: %1").arg(error.what()));
     }
 }
@@ -353,10 +297,15 @@ void Quillet2::ShowMessage(const QString& text) {
     activateWindow();
 }
 
-QGroupBox* Quillet2::Frame(std::string_view name) const {
-    return findChild<QGroupBox*>(Text(name), Qt::FindDirectChildrenOnly);
+QGroupBox* Quillet2::Frame(calculator::FrameId frame) const {
+    return frames_[calculator::IndexOf(frame)];
 }
 
-QLineEdit* Quillet2::Field(std::string_view name) const {
-    return findChild<QLineEdit*>(Text(name));
+QLineEdit* Quillet2::EntryFieldNamed(std::string_view name) const {
+    const race::EntryField* const entry = race::FindEntryField(name);
+    if (entry == nullptr) return nullptr;
+    for (const EntryInput& input : entries_) {
+        if (input.member == entry->member) return input.field;
+    }
+    return nullptr;
 }

@@ -2,13 +2,18 @@
 
 #include <QString>
 #include <QWidget>
-#include <string_view>
+#include <array>
+#include <cstddef>
+
+#include "ui/window_layout.h"
 
 class QGroupBox;
 class QLineEdit;
+class QPushButton;
+class QTextEdit;
 
 namespace calculator {
-struct ClockLimit;
+class ResultField;
 }
 
 // The calculator's one window: the race entries in four frames, the results frame over the
@@ -23,6 +28,12 @@ class Quillet2 : public QWidget {
     bool event(QEvent* event) override;
 
   private:
+    // An entry field and the race entry it holds.
+    struct EntryInput {
+        QLineEdit* field = nullptr;
+        calculator::EntryMember member = nullptr;
+    };
+
     void BuildFrames();
     void BuildLabels();
     void BuildEntryFields();
@@ -32,6 +43,10 @@ class Quillet2 : public QWidget {
     void SetTabOrder();
     void PlaceInCentreOfScreen();
 
+    QGroupBox* Frame(calculator::FrameId frame) const;
+    // The entry field that holds the named entry of the race; nullptr for none.
+    QLineEdit* EntryFieldNamed(std::string_view name) const;
+
     // Calc: works out the race from the entries and shows the results, or says what is wrong.
     void Calculate();
     // Refuses a clock value beyond the clock face and puts the field's fallback text back.
@@ -39,9 +54,14 @@ class Quillet2 : public QWidget {
     // One modal message with an OK button, under the club's title.
     void ShowMessage(const QString& text);
 
-    QGroupBox* Frame(std::string_view name) const;
-    QLineEdit* Field(std::string_view name) const;
-
-    QGroupBox* results_ = nullptr;
+    std::array<QGroupBox*, calculator::kFrames.size()> frames_{};
+    // In the calculation's order of entries, which is the Tab key's.
+    std::array<EntryInput, race::kEntryFields.size()> entries_{};
+    // In the order of the results table.
+    std::array<calculator::ResultField*, calculator::kResults.size()> results_{};
+    std::array<QPushButton*, calculator::kButtons.size()> buttons_{};
+    QTextEdit* note_ = nullptr;
+    // The Tab key's round after the entry fields.
+    std::array<QWidget*, calculator::kTabOrderAfterEntries.size()> tabRoundAfterEntries_{};
     bool iconAsked_ = false;
 };

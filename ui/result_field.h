@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QFont>
+#include <QLineEdit>
+#include <QString>
+
+namespace calculator {
+
+// Yellow text on the colour of an active window's title bar, as the results and the note are
+// shown; a selection shows the other way round, so that it stays visible.
+void PaintOnTitleBarColour(QWidget* widget);
+
+// A read-only field that shows one result in the results' face. A text too wide for the field is
+// first set in narrower letters, which keep their height, then in smaller ones, but never below
+// the size at which digits stop being legible; what still does not fit shows from its first
+// character and ends in an ellipsis, so that a cut number never passes for a whole one. The
+// field's text, which is what is copied, read out and shown in its tool tip, is always the whole
+// result; with the keyboard in the field, the whole text shows and scrolls.
+class ResultField : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    // The legibility floor: letters no narrower than this share of their width, and no smaller.
+    static constexpr int kNarrowestStretch = 70;
+    static constexpr qreal kSmallestPoints = 10;
+
+    explicit ResultField(QWidget* parent = nullptr);
+
+    // What the field shows while the keyboard is elsewhere: the whole text, or its first
+    // characters and an ellipsis.
+    QString ShownText() const;
+
+  protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    // Chooses the face for the current text, size, style and screen.
+    void Fit();
+    // Where the line edit lays its text out: inside the frame, less the text margins and a
+    // small margin at each side.
+    QRect TextLine() const;
+    bool Fits(const QFont& font, const QString& text) const;
+
+    const QFont face_;
+    QString cut_;  // the text cut to the field and ended in an ellipsis; empty when it fits
+    bool fitting_ = false;
+};
+
+}  // namespace calculator

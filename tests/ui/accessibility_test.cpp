@@ -44,35 +44,9 @@ class AccessibilityTest : public QObject {
   private slots:
     void entryFields_data() {
         QTest::addColumn<QString>("spoken");
-        const char* const rows[][2] = {
-            {"Midnight", "Set to Opening, midnights"},
-            {"midnight2", "Lib to Opening, midnights"},
-            {"HODhr", "Darkness from, hours"},
-            {"HODmin", "Darkness from, minutes"},
-            {"HOLhr", "Darkness to, hours"},
-            {"HOLmin", "Darkness to, minutes"},
-            {"miles", "Distance, miles"},
-            {"yards", "Distance, yards"},
-            {"MTSetHr", "Master Set, hours"},
-            {"MTSetMin", "Master Set, minutes"},
-            {"MTSetSec", "Master Set, seconds"},
-            {"MTRakeHr", "Master Check, hours"},
-            {"MTRakeMin", "Master Check, minutes"},
-            {"MTRakeSec", "Master Check, seconds"},
-            {"CsHr", "Clock Set, hours"},
-            {"CsMin", "Clock Set, minutes"},
-            {"CsSec", "Clock Set, seconds"},
-            {"CrHr", "Clock Check, hours"},
-            {"CrMin", "Clock Check, minutes"},
-            {"CrSec", "Clock Check, seconds"},
-            {"birdlibhrs", "Liberation, hours"},
-            {"birdlibmins", "Liberation, minutes"},
-            {"birdlibsecs", "Liberation, seconds"},
-            {"birdclockhrs", "Bird Clocked, hours"},
-            {"birdclockmins", "Bird Clocked, minutes"},
-            {"birdclocksecs", "Bird Clocked, seconds"},
-        };
-        for (const auto& [field, spoken] : rows) QTest::newRow(field) << QString(spoken);
+        for (const calculator::testing::EntryCase& entry : calculator::testing::kEntryCases) {
+            QTest::newRow(entry.name) << QString::fromLatin1(entry.spoken);
+        }
     }
 
     void entryFields() {

@@ -16,7 +16,8 @@
 #include "tests/ui/window_driver.h"
 #include "ui/quillet2.h"
 
-using calculator::testing::EntryNames;
+using calculator::testing::EntryCase;
+using calculator::testing::kEntryCases;
 using calculator::testing::MessageBoxAnswerer;
 using calculator::testing::ResultNames;
 using calculator::testing::WindowDriver;
@@ -25,25 +26,6 @@ namespace {
 
 constexpr quint32 kSeed = 20261208;
 constexpr int kEvents = 4000;
-
-// What each entry field takes: its longest text, and the largest value for a clock field.
-struct Limit {
-    const char* field;
-    int longest;
-    double largest;  // 0: no limit on the value
-};
-
-constexpr Limit kLimits[] = {
-    {"Midnight", 1, 0},       {"midnight2", 1, 0},      {"HODhr", 2, 0},
-    {"HODmin", 2, 0},         {"HOLhr", 2, 0},          {"HOLmin", 2, 0},
-    {"miles", 3, 0},          {"yards", 4, 0},          {"MTSetHr", 2, 23},
-    {"MTSetMin", 2, 59},      {"MTSetSec", 2, 59},      {"MTRakeHr", 2, 23},
-    {"MTRakeMin", 2, 59},     {"MTRakeSec", 2, 59},     {"CsHr", 2, 23},
-    {"CsMin", 2, 59},         {"CsSec", 2, 59},         {"CrHr", 2, 23},
-    {"CrMin", 2, 59},         {"CrSec", 2, 59},         {"birdlibhrs", 2, 23},
-    {"birdlibmins", 2, 59},   {"birdlibsecs", 2, 59},   {"birdclockhrs", 2, 23},
-    {"birdclockmins", 2, 59}, {"birdclocksecs", 2, 59},
-};
 
 int FromEnvironment(const char* name, int fallback) {
     bool ok = false;
@@ -165,17 +147,17 @@ class MonkeyTest : public QObject {
             ++steps;
             const QString where =
                 QStringLiteral("seed %1, step %2: %3").arg(seed).arg(steps).arg(did);
-            for (const Limit& limit : kLimits) {
-                const QString text = driver.Field(QString::fromLatin1(limit.field))->text();
+            for (const EntryCase& limit : kEntryCases) {
+                const QString text = driver.Field(QString::fromLatin1(limit.name))->text();
                 QVERIFY2(
                     text.size() <= limit.longest,
-                    qPrintable(where + QStringLiteral(": %1 holds \"%2\"").arg(limit.field, text)));
+                    qPrintable(where + QStringLiteral(": %1 holds \"%2\"").arg(limit.name, text)));
                 if (limit.largest == 0) continue;
                 try {
                     const double value = race::TextToNumber(text.toStdString());
                     QVERIFY2(
                         value <= limit.largest,
-                        qPrintable(where + QStringLiteral(": %1 keeps %2").arg(limit.field, text)));
+                        qPrintable(where + QStringLiteral(": %1 keeps %2").arg(limit.name, text)));
                 } catch (const race::RaceError&) {
                     // Not a number: nothing beyond the clock face.
                 }

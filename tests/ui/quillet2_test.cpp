@@ -13,8 +13,10 @@
 #include "tests/ui/window_driver.h"
 #include "ui/quillet2.h"
 
+using calculator::testing::EntryCase;
 using calculator::testing::EntryNames;
 using calculator::testing::GainingClockRace;
+using calculator::testing::kEntryCases;
 using calculator::testing::MessageBoxAnswerer;
 using calculator::testing::OvernightRace;
 using calculator::testing::ResultNames;
@@ -27,25 +29,10 @@ bool IsNominal(const QFont& font) {
     return font.pointSizeF() == 14.25 && font.stretch() == QFont::Unstretched;
 }
 
-// The entry fields as the window opens.
-const char* const kInitialTexts[][2] = {
-    {"Midnight", "1"},      {"midnight2", "0"},     {"HODhr", "22"},      {"HODmin", "30"},
-    {"HOLhr", "4"},         {"HOLmin", "30"},       {"miles", "60"},      {"yards", "0"},
-    {"MTSetHr", "19"},      {"MTSetMin", "0"},      {"MTSetSec", "0"},    {"MTRakeHr", "19"},
-    {"MTRakeMin", "0"},     {"MTRakeSec", "0"},     {"CsHr", "19"},       {"CsMin", "0"},
-    {"CsSec", "0"},         {"CrHr", "19"},         {"CrMin", "0"},       {"CrSec", "0"},
-    {"birdlibhrs", "8"},    {"birdlibmins", "0"},   {"birdlibsecs", "0"}, {"birdclockhrs", "10"},
-    {"birdclockmins", "0"}, {"birdclocksecs", "0"},
-};
-
+// From Midnight, round the window and back to it.
 QStringList TabRound(bool results) {
-    QStringList round{"midnight2",     "HODhr",       "HODmin",       "HOLhr",
-                      "HOLmin",        "miles",       "yards",        "MTSetHr",
-                      "MTSetMin",      "MTSetSec",    "MTRakeHr",     "MTRakeMin",
-                      "MTRakeSec",     "CsHr",        "CsMin",        "CsSec",
-                      "CrHr",          "CrMin",       "CrSec",        "birdlibhrs",
-                      "birdlibmins",   "birdlibsecs", "birdclockhrs", "birdclockmins",
-                      "birdclocksecs", "CmdVel",      "Command1"};
+    QStringList round = EntryNames().mid(1);
+    round.append({"CmdVel", "Command1"});
     if (results) round.append("velocity");
     round.append("Command2");
     if (results) round.append({"variation", "FTHrs", "FTMins", "FTSecs"});
@@ -81,7 +68,9 @@ class Quillet2Test : public QObject {
 
     void initialTexts_data() {
         QTest::addColumn<QString>("text");
-        for (const auto& [name, text] : kInitialTexts) QTest::newRow(name) << QString(text);
+        for (const EntryCase& entry : kEntryCases) {
+            QTest::newRow(entry.name) << QString::fromLatin1(entry.initial);
+        }
     }
 
     void initialTexts() {
@@ -212,8 +201,8 @@ class Quillet2Test : public QObject {
                  QStringLiteral("110"));  // 13200 yards in 120 min
     }
 
-    // A long result narrows or shrinks its face, a short one keeps the nominal face (that each
-    // is drawn whole is the rendering test's business).
+    // A long result narrows or shrinks its face, a short one keeps the nominal face (the fitting
+    // rule itself is the result field test's business, what is drawn the rendering test's).
     void resultsShowWhole_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<bool>("nominal");

@@ -13,10 +13,12 @@
 #include "tests/ui/message_box_answerer.h"
 #include "tests/ui/window_driver.h"
 #include "ui/quillet2.h"
+#include "ui/result_field.h"
 
 using calculator::testing::EntryNames;
 using calculator::testing::GainingClockRace;
 using calculator::testing::MessageBoxAnswerer;
+using calculator::testing::NegativeSecondsRace;
 using calculator::testing::OvernightRace;
 using calculator::testing::ResultNames;
 using calculator::testing::WindowDriver;
@@ -91,6 +93,17 @@ void VerifyFieldsWhole(WindowDriver& driver, const QStringList& names) {
         QLineEdit* const field = driver.Field(name);
         VerifyWhole(field, field->text(), field->font(),
                     [field](const QString& text) { field->setText(text); });
+    }
+}
+
+// A result is drawn as the field shows it: whole, or its first characters and an ellipsis.
+void VerifyResultsWhole(const Quillet2& window) {
+    for (const QString& name : ResultNames()) {
+        auto* const field = window.findChild<calculator::ResultField*>(name);
+        const QString whole = field->text();
+        VerifyWhole(field, field->ShownText(), field->font(), [field, whole](const QString& text) {
+            field->setText(text.isEmpty() ? text : whole);
+        });
     }
 }
 
@@ -172,6 +185,7 @@ class RenderingTest : public QObject {
         QTest::newRow("initial entries") << QStringList{};
         QTest::newRow("clock gaining, same day") << GainingClockRace();
         QTest::newRow("overnight, slow at setting") << OvernightRace();
+        QTest::newRow("negative seconds") << NegativeSecondsRace();
         QTest::newRow("a loss, long negative figures") << QStringList{
             "CsSec=30",     "birdclockhrs=18", "birdclockmins=59", "birdclocksecs=59",
             "birdlibhrs=5", "miles=999",       "yards=1759"};
@@ -188,7 +202,7 @@ class RenderingTest : public QObject {
         QVERIFY(answerer.seen().empty());
         QVERIFY(driver.ResultsShown());
         window.setFocus();
-        VerifyFieldsWhole(driver, ResultNames());
+        VerifyResultsWhole(window);
     }
 };
 

@@ -1,0 +1,127 @@
+// A result field shows its result as large as it fits: narrower letters first, then smaller ones,
+// never below the legibility floor; what still does not fit ends in an ellipsis inside the field.
+// Whatever it shows, its text, tool tip and accessible value are the whole result, and it is in
+// the results' face from the moment it is made.
+
+#include <QAccessible>
+#include <QtTest>
+
+#include "ui/faces.h"
+#include "ui/result_field.h"
+
+using calculator::ResultField;
+
+namespace {
+
+enum class Shown {
+    Nominal,   // the results' face at its own size and width
+    Narrowed,  // narrower letters at the full size
+    Smaller,   // the narrowest letters, made smaller
+    Cut,       // at the floor, its first characters and an ellipsis
+};
+
+constexpr qreal kFullSize = 14.25;
+const QString kEllipsis(QChar(0x2026));
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Shown)
+
+class ResultFieldTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void fitting_data() {
+        QTest::addColumn<int>("width");  // pixels, as the window's fields are at 1x
+        QTest::addColumn<bool>("centred");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("resizedTo");  // 0: not resized
+        QTest::addColumn<Shown>("shown");
+        QTest::newRow("as made: empty") << 140 << false << "" << 0 << Shown::Nominal;
+        QTest::newRow("hours") << 36 << true << "25" << 0 << Shown::Nominal;
+        QTest::newRow("velocity") << 140 << false << "610.334845606411" << 0 << Shown::Narrowed;
+        QTest::newRow("variation, negative")
+            << 140 << false << "-28.9470115142047" << 0 << Shown::Narrowed;
+        QTest::newRow("seconds, ten characters")
+            << 59 << true << "59.0529884" << 0 << Shown::Smaller;
+        QTest::newRow("seconds, fifteen digits")
+            << 59 << true << "56.1263450190909" << 0 << Shown::Cut;
+        QTest::newRow("seconds, negative") << 59 << true << "-0.179106549885546" << 0 << Shown::Cut;
+        QTest::newRow("hours, too many") << 36 << true << "123456" << 0 << Shown::Cut;
+        QTest::newRow("narrowed, then the field made narrower")
+            << 140 << false << "610.334845606411" << 59 << Shown::Cut;
+        QTest::newRow("cut, then the field made wider")
+            << 59 << true << "56.1263450190909" << 140 << Shown::Narrowed;
+    }
+
+    void fitting() {
+        QFETCH(int, width);
+        QFETCH(bool, centred);
+        QFETCH(QString, text);
+        QFETCH(int, resizedTo);
+        QFETCH(Shown, shown);
+        QWidget frame;
+        frame.resize(200, 60);
+        auto* const field = new ResultField(&frame);
+        field->setGeometry(4, 4, width, 30);
+        field->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        field->setText(text);
+        if (resizedTo != 0) field->resize(resizedTo, 30);
+
+        const QFont font = field->font();
+        const QFont face = calculator::FontOf(calculator::FontKind::Century);
+        QCOMPARE(font.family(), face.family());
+        QVERIFY(font.bold());
+        QVERIFY(font.pointSizeF() >= ResultField::kSmallestPoints);
+        QVERIFY(font.stretch() >= ResultField::kNarrowestStretch);
+        QCOMPARE(field->palette().color(QPalette::Text), QColor(255, 255, 0));
+        switch (shown) {
+            case Shown::Nominal:
+                QCOMPARE(font.pointSizeF(), kFullSize);
+                QCOMPARE(font.stretch(), int(QFont::Unstretched));
+                break;
+            case Shown::Narrowed:
+                QCOMPARE(font.pointSizeF(), kFullSize);
+                QVERIFY(font.stretch() < QFont::Unstretched);
+                break;
+            case Shown::Smaller:
+                QCOMPARE(font.stretch(), ResultField::kNarrowestStretch);
+                QVERIFY(font.pointSizeF() < kFullSize);
+                break;
+            case Shown::Cut:
+                QCOMPARE(font.stretch(), ResultField::kNarrowestStretch);
+                QCOMPARE(font.pointSizeF(), ResultField::kSmallestPoints);
+                break;
+        }
+        const QString drawn = field->ShownText();
+        if (shown == Shown::Cut) {
+            QVERIFY2(drawn.endsWith(kEllipsis), qPrintable(drawn));
+            QVERIFY2(text.startsWith(drawn.chopped(1)), qPrintable(drawn));
+            QVERIFY(drawn.size() > 1);
+            // Drawn as a plain field holding the cut text would be, ellipsis inside the frame.
+            QLineEdit plain(&frame);
+            plain.setGeometry(field->geometry());
+            plain.setFont(font);
+            plain.setPalette(field->palette());
+            plain.setAlignment(field->alignment());
+            plain.setReadOnly(true);
+            plain.setText(drawn);
+            plain.show();
+            frame.setFocus();  // with the keyboard in it, the field shows its whole text
+            QCOMPARE(field->grab().toImage(), plain.grab().toImage());
+        } else {
+            QCOMPARE(drawn, text);
+        }
+        // What is copied, read out and hovered over is the whole result.
+        QCOMPARE(field->text(), text);
+        QCOMPARE(field->toolTip(), text);
+        QCOMPARE(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Value), text);
+        field->selectAll();
+        QCOMPARE(field->selectedText(), text);
+    }
+};
+
+QTEST_MAIN(ResultFieldTest)
+#include "result_field_test.moc"

@@ -1,6 +1,8 @@
-// Renders the calculator window to PNG files: the entry view as it opens, and the results view
-// of a race with a clock that gained 30 seconds in a day. At a device pixel ratio of 2
-// (QT_SCALE_FACTOR=2) it renders the results view at double resolution.
+// Renders the calculator window to PNG files: the entry view as it opens, the results view of a
+// race with a clock that gained 30 seconds in a day, and of the same race clocked three seconds
+// later against a check a second earlier, whose flying seconds come out negative and at full
+// length. At a device pixel ratio of 2 (QT_SCALE_FACTOR=2) it renders the results views at
+// double resolution. For each result it prints the face it is shown in and what it shows.
 //
 //   calculator-screenshot <directory>
 
@@ -9,13 +11,16 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTextStream>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "ui/quillet2.h"
+#include "ui/result_field.h"
 
 namespace {
+
+using Entries = std::vector<std::pair<const char*, const char*>>;
 
 bool Save(QWidget& window, const QDir& directory, const QString& name) {
     QApplication::processEvents();
@@ -29,25 +34,32 @@ bool Save(QWidget& window, const QDir& directory, const QString& name) {
     return true;
 }
 
-void EnterGainingClockRace(QWidget& window) {
-    const std::pair<const char*, const char*> entries[] = {
-        {"CrSec", "30"},         {"birdclockhrs", "11"}, {"birdclockmins", "42"},
-        {"birdclocksecs", "17"}, {"birdlibhrs", "7"},    {"birdlibmins", "15"},
-        {"birdlibsecs", "0"},    {"miles", "92"},        {"yards", "1000"},
-    };
+void Calculate(QWidget& window, const Entries& entries) {
     for (const auto& [name, text] : entries) {
         window.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(text));
     }
     window.findChild<QPushButton*>(QStringLiteral("CmdVel"))->click();
 }
 
-void PrintResultFonts(const QWidget& window) {
+void PrintResultFaces(const QWidget& window) {
     for (const char* name : {"velocity", "variation", "FTHrs", "FTMins", "FTSecs"}) {
-        const QLineEdit* const field = window.findChild<QLineEdit*>(QString::fromLatin1(name));
-        std::printf("%s \"%s\": %s %.2f pt\n", name, qPrintable(field->text()),
-                    qPrintable(field->font().family()), field->font().pointSizeF());
+        const auto* const field =
+            window.findChild<calculator::ResultField*>(QString::fromLatin1(name));
+        const QFont font = field->font();
+        std::printf("  %-9s %5.2f pt %3d %% in %3d px: \"%s\"%s\n", name, font.pointSizeF(),
+                    font.stretch(), field->width(), qPrintable(field->ShownText()),
+                    field->ShownText() == field->text() ? "" : " (cut)");
     }
 }
+
+const Entries kGainingClockRace{
+    {"CrSec", "30"},         {"birdclockhrs", "11"}, {"birdclockmins", "42"},
+    {"birdclocksecs", "17"}, {"birdlibhrs", "7"},    {"birdlibmins", "15"},
+    {"birdlibsecs", "0"},    {"miles", "92"},        {"yards", "1000"},
+};
+
+// Changed from the race above.
+const Entries kNegativeSecondsRace{{"CrSec", "29"}, {"birdclocksecs", "20"}};
 
 }  // namespace
 
@@ -61,10 +73,12 @@ int main(int argc, char* argv[]) {
     Quillet2 window;
     window.show();
     const bool doubled = window.devicePixelRatioF() > 1.5;
+    const QString suffix = doubled ? QStringLiteral("@2x.png") : QStringLiteral(".png");
     if (!doubled && !Save(window, directory, QStringLiteral("screenshot-entry.png"))) return 1;
-    EnterGainingClockRace(window);
-    PrintResultFonts(window);
-    const QString results = doubled ? QStringLiteral("screenshot-results@2x.png")
-                                    : QStringLiteral("screenshot-results.png");
-    return Save(window, directory, results) ? 0 : 1;
+    Calculate(window, kGainingClockRace);
+    PrintResultFaces(window);
+    if (!Save(window, directory, QStringLiteral("screenshot-results") + suffix)) return 1;
+    Calculate(window, kNegativeSecondsRace);
+    PrintResultFaces(window);
+    return Save(window, directory, QStringLiteral("screenshot-negative-seconds") + suffix) ? 0 : 1;
 }

@@ -321,7 +321,7 @@ void Quillet2::Calculate() {
     } catch (const race::RaceError& error) {
         // No result of earlier entries stays on show as if it belonged to these.
         results_->hide();
-        ShowMessage(QString::fromStdString(error.what()));
+        ShowMessage(QString::fromStdString(race::RaceMessage(error, DecimalSeparator())));
         if (!error.field().empty()) FocusAndSelect(Field(error.field()));
     } catch (const std::exception& error) {
         results_->hide();

@@ -50,7 +50,7 @@ TEST_P(ComputeRaceFailureTest, ReportsTheCauseAndTheField) {
     } catch (const RaceError& error) {
         ExpectKind(error, row.failure);
         EXPECT_EQ(error.field(), row.field);
-        EXPECT_NE(std::string(error.what()).find(row.message), std::string::npos) << error.what();
+        EXPECT_NE(RaceMessage(error).find(row.message), std::string::npos) << RaceMessage(error);
     }
 }
 

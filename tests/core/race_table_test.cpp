@@ -42,7 +42,7 @@ std::vector<std::string> Outcome(const RaceEntry& entry, const std::string& sepa
         const RaceResult r = ComputeRace(entry, separator);
         return {"ok", r.variation, r.FTHrs, r.FTMins, r.FTSecs, r.velocity};
     } catch (const RaceError& error) {
-        return {KindOf(error), error.field(), error.what()};
+        return {KindOf(error), error.field(), RaceMessage(error, separator)};
     }
 }
 

@@ -354,6 +354,13 @@ NAMED_RACES = [
     ("fail-darkness-overflow", ".", dict(INITIAL, HOLhr="4e304", HODhr="-4e304")),
     ("largest-double-distance", ".", dict(INITIAL, yards=MAX_DOUBLE)),
     ("below-smallest-double", ".", dict(GAINING, CsSec="1e-400", yards="4.9e-324")),
+    # Where the texts turn to exponent notation: below 1e-4 and from 1e15.
+    ("velocity-smallest-plain", ".", dict(INITIAL, miles="0", yards="0.012")),
+    ("velocity-below-smallest-plain", ".", dict(INITIAL, miles="0", yards="0.001")),
+    ("velocity-from-1e15", ",", dict(INITIAL, miles="1e14")),
+    # A seconds text exactly halfway at the 16th digit: halves go to the even 15th digit.
+    ("rendering-tie-to-even", ".", dict(INITIAL, birdclocksecs="1234567890.015625")),
+    ("rendering-tie-to-even-up", ".", dict(INITIAL, birdclocksecs="1234567890.046875")),
 ]  # fmt: skip
 
 

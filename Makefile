@@ -63,5 +63,15 @@ package: release
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# The table of races the core's tests check every digit of, written again by the reference.
+.PHONY: race-table mutants
+race-table:
+	python3 tools/race_reference.py --write tests/core/data/races.tsv
+
+# Puts each deliberate fault of tools/mutants.tsv into a copy of the sources and says which
+# test catches it. Not part of CI: it rebuilds once per fault.
+mutants: deps
+	python3 tools/mutants.py
+
 clean:
 	rm -rf build

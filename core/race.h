@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/race_error.h"
+#include "core/race_messages.h"  // the words for a failure
 #include "core/text_rules.h"
 
 namespace race {
@@ -84,7 +85,8 @@ const std::array<EntryField, 26>& EntryFields();
 const EntryField* FindEntryField(std::string_view name);
 
 // Turns one race's entries into its results. Throws a RaceError (whose field() names the
-// entry at fault, where one is) when an entry is not a number or there is no result to give.
+// entry at fault, where one is) when an entry is not a number or there is no result to give;
+// RaceMessage words it for the club member.
 RaceResult ComputeRace(const RaceEntry& entry, std::string_view separator = kDefaultSeparator);
 
 }  // namespace race

@@ -22,9 +22,9 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-std::string NotANumberMessage(std::string_view text) {
-    if (TrimBlanks(text).empty()) return "The entry is empty: a number is needed.";
-    return "\"" + std::string(text) + "\" is not a number.";
+NotANumberError NotANumber(std::string_view text) {
+    return NotANumberError(TrimBlanks(text).empty() ? Problem::EmptyEntry : Problem::NotANumber,
+                           std::string(text));
 }
 
 // The pieces of a number text once its shape has been checked.
@@ -115,7 +115,7 @@ double TextToNumber(std::string_view text, std::string_view separator) {
     const std::string_view trimmed = TrimBlanks(text);
     if (const std::optional<double> whole = ShortWholeNumber(trimmed)) return *whole;
     const std::optional<NumberShape> shape = ParseShape(trimmed, separator);
-    if (!shape) throw NotANumberError(NotANumberMessage(text));
+    if (!shape) throw NotANumber(text);
 
     // std::from_chars reads the plain "C" form whatever the process locale says. Most texts are
     // already in that form and are read in place; the others (a '+' sign, another separator)
@@ -140,19 +140,19 @@ double TextToNumber(std::string_view text, std::string_view separator) {
     const auto [end, error] = std::from_chars(readable.data(), last, value);
     if (error == std::errc::result_out_of_range) {
         if (LeadingMagnitude(*shape) > 0) {
-            throw OutOfRangeError("\"" + std::string(text) + "\" is too large a number.");
+            throw OutOfRangeError(Problem::NumberTooLarge, std::string(text));
         }
         return shape->negative ? -0.0 : 0.0;  // below the smallest double: it rounds to zero
     }
     if (error != std::errc{} || end != last) {
-        throw NotANumberError(NotANumberMessage(text));
+        throw NotANumber(text);
     }
     return value;
 }
 
 std::string NumberToText(double value, std::string_view separator) {
     if (!std::isfinite(value)) {
-        throw OutOfRangeError("The result is beyond the range of numbers that can be shown.");
+        throw OutOfRangeError(Problem::CannotShow);
     }
     if (value == 0.0) return "0";
     // Whole numbers below 1e15 are written as the integer they are, as %.15g would, without
@@ -180,17 +180,17 @@ std::string NumberToText(double value, std::string_view separator) {
 }
 
 std::int32_t WholeQuotient(double value, std::int32_t divisor) {
-    if (divisor == 0) throw OutOfRangeError("A whole quotient cannot be taken by 0.");
+    if (divisor == 0) throw OutOfRangeError(Problem::ZeroDivisor);
     // std::nearbyint rounds in the default mode, to nearest with halves to even.
     const double rounded = std::nearbyint(value);
     constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
     constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
     if (!(rounded >= kLowest && rounded <= kHighest)) {  // also refuses NaN
-        throw OutOfRangeError("The time is too large to split into hours, minutes and seconds.");
+        throw OutOfRangeError(Problem::CannotSplit);
     }
     const std::int64_t quotient = static_cast<std::int64_t>(rounded) / divisor;
     if (quotient > std::numeric_limits<std::int32_t>::max()) {  // only the lowest value by -1
-        throw OutOfRangeError("The time is too large to split into hours, minutes and seconds.");
+        throw OutOfRangeError(Problem::CannotSplit);
     }
     return static_cast<std::int32_t>(quotient);
 }
@@ -208,12 +208,20 @@ double ClockSecondsOf(double hours, double minutes, double seconds, double days)
 
 double ClockSeconds(std::string_view hours, std::string_view minutes, std::string_view seconds,
                     std::optional<std::string_view> days, std::string_view separator) {
+    const auto read = [separator](std::string_view text, const char* part) {
+        try {
+            return TextToNumber(text, separator);
+        } catch (RaceError& error) {
+            error.SetField(part);
+            throw;
+        }
+    };
     // Read in the order the arithmetic uses them, so the first bad text is the one reported.
-    const double minuteValue = TextToNumber(minutes, separator);
-    const double hourValue = TextToNumber(hours, separator);
-    const double secondValue = TextToNumber(seconds, separator);
+    const double minuteValue = read(minutes, "minutes");
+    const double hourValue = read(hours, "hours");
+    const double secondValue = read(seconds, "seconds");
     if (!days) return ClockSecondsOf(hourValue, minuteValue, secondValue);
-    return ClockSecondsOf(hourValue, minuteValue, secondValue, TextToNumber(*days, separator));
+    return ClockSecondsOf(hourValue, minuteValue, secondValue, read(*days, "days"));
 }
 
 }  // namespace race

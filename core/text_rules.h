@@ -31,7 +31,9 @@ std::int32_t WholeQuotient(double value, std::int32_t divisor);
 
 // A clock reading in seconds, added up in a fixed order (minutes, then hours, then seconds,
 // then whole days), so that results match to the last bit. Without a day count it is the time
-// of day; with one, whole days of 86400 seconds are added on.
+// of day; with one, whole days of 86400 seconds are added on. The texts are read in the same
+// order; one that is not a number throws as TextToNumber does, with field() naming its part:
+// "minutes", "hours", "seconds" or "days".
 double ClockSeconds(std::string_view hours, std::string_view minutes, std::string_view seconds,
                     std::optional<std::string_view> days = std::nullopt,
                     std::string_view separator = kDefaultSeparator);

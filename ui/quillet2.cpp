@@ -265,7 +265,7 @@ void Quillet2::Calculate() {
     } catch (const race::RaceError& error) {
         // No result of earlier entries stays on show as if it belonged to these.
         Frame(calculator::FrameId::Results)->hide();
-        ShowMessage(QString::fromStdString(error.what()));
+        ShowMessage(QString::fromStdString(race::RaceMessage(error, DecimalSeparator())));
         if (QLineEdit* const fault = EntryFieldNamed(error.field())) FocusAndSelect(fault);
     } catch (const std::exception& error) {
         Frame(calculator::FrameId::Results)->hide();

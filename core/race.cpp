@@ -132,13 +132,12 @@ RaceResult ComputeRace(const RaceEntry& entry, std::string_view separator) {
     result.variation = field.Shown(Finite(hoursToClocking * (gain / hoursRun)));
 
     // Hours of darkness. A darkness that ends later in the day than it begins (1:00 to 5:00)
-    // lies within one day; otherwise it runs past midnight into the next morning. An overflow
-    // of the first difference is caught in the night allowance, after the midnights are read.
+    // lies within one day; otherwise it runs past midnight into the next morning.
     const double darknessEnd = number.TimeOfDay(&E::HOLhr, &E::HOLmin);
     const double darknessBegin = number.TimeOfDay(&E::HODhr, &E::HODmin);
-    const double darkness = darknessEnd > darknessBegin
-                                ? darknessEnd - darknessBegin
-                                : Finite((darknessEnd + kSecondsPerDay) - darknessBegin);
+    const double darkness =
+        Finite(darknessEnd > darknessBegin ? darknessEnd - darknessBegin
+                                           : (darknessEnd + kSecondsPerDay) - darknessBegin);
 
     // Each midnight between liberation and opening adds one day less its hours of darkness.
     const double nights = number(&E::midnight2);
@@ -150,9 +149,12 @@ RaceResult ComputeRace(const RaceEntry& entry, std::string_view separator) {
     const double rawMinutes = number.Difference(&E::birdclockmins, &E::birdlibmins);
     const double rawSeconds =
         Finite(number.Difference(&E::birdclocksecs, &E::birdlibsecs) + nightAllowance);
-    const double rawFlying =
-        Finite(ClockSecondsOf(field.ShownAndReadBack(rawHours), field.ShownAndReadBack(rawMinutes),
-                              field.ShownAndReadBack(rawSeconds)));
+    // Read back in a fixed order, minutes first as a clock reading reads its texts, rather than
+    // in whatever order the compiler evaluates a call's arguments.
+    const double shownMinutes = field.ShownAndReadBack(rawMinutes);
+    const double shownHours = field.ShownAndReadBack(rawHours);
+    const double shownSeconds = field.ShownAndReadBack(rawSeconds);
+    const double rawFlying = Finite(ClockSecondsOf(shownHours, shownMinutes, shownSeconds));
 
     // Corrected by the clock's error at setting and by the variation as shown.
     const double corrected = Finite(rawFlying - settingError);

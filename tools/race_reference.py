@@ -228,8 +228,8 @@ def compute_race(entry, separator, faults=frozenset()):
     variation_text = rules.to_text(variation)
 
     # Darkness within one day when it ends later in the day than it begins; otherwise it runs
-    # past midnight. The first difference is not checked here: a night allowance made from it
-    # is, after the midnights have been read.
+    # past midnight. A darkness too long to hold stops the calculation here, before the
+    # midnights are read.
     darkness_end = finite(number("HOLhr") * 3600 + number("HOLmin") * 60)
     darkness_begin = finite(number("HODhr") * 3600 + number("HODmin") * 60)
     if "darkness-edge-inclusive" in faults:
@@ -237,7 +237,7 @@ def compute_race(entry, separator, faults=frozenset()):
     else:
         within_one_day = darkness_end > darkness_begin
     if within_one_day:
-        darkness = darkness_end - darkness_begin
+        darkness = finite(darkness_end - darkness_begin)
     else:
         darkness = finite((darkness_end + SECONDS_PER_DAY) - darkness_begin)
     nights = number("midnight2")
@@ -348,7 +348,7 @@ NAMED_RACES = [
     # A raw flying time whose text, rounded to 15 digits, reads back beyond the largest double.
     ("fail-raw-hours-text-beyond-double", ".",
      dict(INITIAL, birdlibhrs="-" + MAX_DOUBLE)),
-    # Darkness too long to hold, with the midnights not a number: the midnights are read first.
+    # Darkness too long to hold, with the midnights not a number: the darkness fails first.
     ("fail-darkness-overflow-then-bad-midnights", ".",
      dict(INITIAL, HOLhr="4e304", HODhr="-4e304", midnight2="x")),
     ("fail-darkness-overflow", ".", dict(INITIAL, HOLhr="4e304", HODhr="-4e304")),

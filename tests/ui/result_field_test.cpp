@@ -21,6 +21,9 @@ enum class Shown {
 };
 
 constexpr qreal kFullSize = 14.25;
+// The legibility floor at normal density: below these a fifteen-digit figure stops being readable.
+constexpr qreal kFloorPoints = 10;
+constexpr int kFloorStretch = 70;
 const QString kEllipsis(QChar(0x2026));
 
 }  // namespace
@@ -74,8 +77,8 @@ class ResultFieldTest : public QObject {
         const QFont face = calculator::FontOf(calculator::FontKind::Century);
         QCOMPARE(font.family(), face.family());
         QVERIFY(font.bold());
-        QVERIFY(font.pointSizeF() >= ResultField::kSmallestPoints);
-        QVERIFY(font.stretch() >= ResultField::kNarrowestStretch);
+        QVERIFY(font.pointSizeF() >= kFloorPoints);
+        QVERIFY(font.stretch() >= kFloorStretch);
         QCOMPARE(field->palette().color(QPalette::Text), QColor(255, 255, 0));
         switch (shown) {
             case Shown::Nominal:
@@ -87,12 +90,12 @@ class ResultFieldTest : public QObject {
                 QVERIFY(font.stretch() < QFont::Unstretched);
                 break;
             case Shown::Smaller:
-                QCOMPARE(font.stretch(), ResultField::kNarrowestStretch);
+                QCOMPARE(font.stretch(), kFloorStretch);
                 QVERIFY(font.pointSizeF() < kFullSize);
                 break;
             case Shown::Cut:
-                QCOMPARE(font.stretch(), ResultField::kNarrowestStretch);
-                QCOMPARE(font.pointSizeF(), ResultField::kSmallestPoints);
+                QCOMPARE(font.stretch(), kFloorStretch);
+                QCOMPARE(font.pointSizeF(), kFloorPoints);
                 break;
         }
         const QString drawn = field->ShownText();

@@ -18,3 +18,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# One program file: the compiler's own run-time libraries (libgcc, libstdc++, winpthread) are
+# linked in rather than shipped as DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

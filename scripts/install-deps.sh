@@ -29,7 +29,7 @@ windows=(
     # The icon, the installer
     librsvg2-bin imagemagick nsis
     # Running the programs: Wine on a virtual display, with fonts, typing and screenshots
-    wine64 fonts-wine xvfb xauth xdotool
+    wine64 fonts-wine fonts-liberation fonts-urw-base35 xvfb xauth xdotool
 )
 
 case "${1:-linux}" in

@@ -1,0 +1,35 @@
+// What the window takes from Windows itself rather than from the program: the decimal separator
+// of the user's regional settings. Run where those settings write a decimal comma.
+
+#include <QLocale>
+#include <QtTest>
+
+#include "tests/ui/message_box_answerer.h"
+#include "tests/ui/window_driver.h"
+#include "ui/quillet2.h"
+
+using calculator::testing::MessageBoxAnswerer;
+using calculator::testing::WindowDriver;
+
+class WindowsSettingsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Nothing in the program chooses the locale: "7,5" reads as seven and a half because the
+    // regional settings say so.
+    void separatorFromRegionalSettings() {
+        QCOMPARE(QLocale::system().decimalPoint(), QStringLiteral(","));
+        Quillet2 window;
+        WindowDriver driver(window);
+        QVERIFY(driver.Open());
+        const MessageBoxAnswerer answerer;
+        driver.TypeAll({"miles=7,5"});
+        driver.Press("CmdVel");
+        QVERIFY(answerer.seen().empty());
+        QCOMPARE(driver.Field("velocity")->text(),
+                 QStringLiteral("110"));  // 13200 yards in 120 min
+    }
+};
+
+QTEST_MAIN(WindowsSettingsTest)
+#include "windows_settings_test.moc"

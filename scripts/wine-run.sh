@@ -3,9 +3,10 @@
 #   scripts/wine-run.sh <wine prefix> <program.exe> [arguments...]
 # The prefix is made on first use: 64-bit, no debugger waiting on a crash, the fonts Wine ships
 # and the window's fallback faces, and, when VC_WINE_REGION=de-DE, German regional settings
-# (a decimal comma) in a prefix of its own next to the given one. Wine hands the program no QT_* variables, so each is passed as
-# WINEQT_*; Qt's messages go to stderr, not to the Windows debug log; and the program is stopped
-# after VC_WINE_TIMEOUT seconds (default 240) rather than hang a test run.
+# (a decimal comma) in a prefix of its own next to the given one. Wine hands the program no QT_*
+# variables, so each is passed as WINEQT_*; Qt's messages go to stderr, not to the Windows debug
+# log; and the program is stopped after VC_WINE_TIMEOUT seconds (default 240) rather than hang a
+# test run.
 set -euo pipefail
 
 if (($# < 2)); then

@@ -53,21 +53,34 @@ foreign=$(x86_64-w64-mingw32-objdump -p "$installed/velocity-calculator.exe" |
     sed -n 's/^\s*DLL Name: //p' | grep -Eiv '^(api-ms-win-.*|(kernel|user|gdi|advapi|shell|ole|oleaut|comdlg|imm|winmm|ws2_|version|uxtheme|dwmapi|shcore|setupapi|ntdll|netapi|userenv|wtsapi|d2d1|d3d9|d3d11|dxgi|shlwapi|dwrite|winspool|authz|mpr|rpcrt|msvcrt|ucrtbase|comctl|uiautomationcore)[0-9_]*)\.dll$' || true)
 [[ -z "$foreign" ]] || fail "the program needs DLLs Windows does not have: $foreign"
 
-# The installed program's window, on Windows' own platform.
-"$wine_run" "$prefix" "C:\\Program Files\\$product\\velocity-calculator.exe" &
+# The installed program's window, on Windows' own platform, as an X window of its own.
+program_path="C:\\Program Files\\$product\\velocity-calculator.exe"
+"$wine_run" "$prefix" "$program_path" &
 program=$!  # timeout's, which passes a kill on to the program
 window=$(timeout 60 xdotool search --sync --onlyvisible --name "Velocity" | head -n 1 || true)
 if [[ -n "$window" ]]; then
     name=$(xdotool getwindowname "$window")
     [[ "$name" == "$title" ]] || fail "window title \"$name\", not \"$title\""
     sleep 2  # the first frame, then the icon
-    import -window "$window" "$build/screenshot-windows.png" || fail "no picture of the window"
     kill -0 "$program" 2>/dev/null || fail "the program ended by itself"
 else
     fail "the installed program showed no window within a minute"
 fi
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
+
+# Its picture, taken on a Wine desktop, which draws the window's frame and title bar as Windows
+# would; the desktop around the window is trimmed away.
+"$wine_run" "$prefix" explorer /desktop=velocity,480x720 "$program_path" &
+desktop=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "^velocity - Wine desktop" | head -n 1 || true)
+sleep 4  # the program's start, first frame and icon
+if [[ -z "$window" ]] || ! import -window "$window" -trim +repage "$build/screenshot-windows.png"; then
+    fail "no picture of the window"
+fi
+kill "$desktop" 2>/dev/null || true
+wait "$desktop" 2>/dev/null || true
+WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true  # the program on that desktop
 
 # Uninstalling.
 wine "C:\\Program Files\\$product\\Uninstall.exe" /S || fail "the silent uninstall exited with $?"

@@ -15,19 +15,19 @@ class WindowsSettingsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // Nothing in the program chooses the locale: "7,5" reads as seven and a half because the
-    // regional settings say so.
+    // Nothing in the program chooses the locale: "7,5" reads as seven and a half, and the
+    // velocity is written with a comma, because the regional settings say so.
     void separatorFromRegionalSettings() {
         QCOMPARE(QLocale::system().decimalPoint(), QStringLiteral(","));
         Quillet2 window;
         WindowDriver driver(window);
         QVERIFY(driver.Open());
         const MessageBoxAnswerer answerer;
-        driver.TypeAll({"miles=7,5"});
+        driver.TypeAll({"miles=7,5", "yards=1"});
         driver.Press("CmdVel");
         QVERIFY(answerer.seen().empty());
         QCOMPARE(driver.Field("velocity")->text(),
-                 QStringLiteral("110"));  // 13200 yards in 120 min
+                 QStringLiteral("110,008333333333"));  // 13201 yards in 120 min
     }
 };
 

@@ -1,14 +1,22 @@
 # The front door: one target a job. Each target installs what is missing first.
-.PHONY: all deps build test sanitize fuzz bench run screenshots release install package format clean
+.PHONY: all deps build test sanitize fuzz bench run screenshots release install package format clean \
+	windows windows-test
 
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 FUZZER := build/fuzz/fuzz/race_fuzzer
 
+# Build jobs: one a core unless told otherwise.
+export CMAKE_BUILD_PARALLEL_LEVEL ?= $(shell nproc)
+
 all: build
 
-deps:
-	@scripts/install-deps.sh
+# The Debian installer runs once for each set of packages (and again when its list changes).
+build/.deps-%: scripts/install-deps.sh
+	@scripts/install-deps.sh $*
+	@mkdir -p build && touch $@
+
+deps: build/.deps-linux
 
 build: deps
 	cmake --preset dev
@@ -59,6 +67,21 @@ install: release
 # Builds build/release/velocity-calculator_<version>_<arch>.deb.
 package: release
 	cd build/release && cpack -G DEB
+
+# Builds for 64-bit Windows (the static Qt first, when it is not in the cache yet) and leaves in
+# build/windows/ velocity-calculator-<version>-win64.zip and ...-win64-setup.exe.
+windows: build/.deps-windows
+	@scripts/build-qt-windows.sh >/dev/null
+	cmake --preset windows
+	cmake --build --preset windows
+	cpack --preset windows
+	@ls -l build/windows/velocity-calculator-*-win64.zip build/windows/velocity-calculator-*-win64-setup.exe
+
+# Runs the Windows build's tests under Wine on a virtual display: the suites, then the installer,
+# the installed program's window (rendered to docs/screenshot-windows.png) and the uninstaller.
+windows-test: windows
+	xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows
+	cp build/windows/screenshot-windows.png docs/screenshot-windows.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

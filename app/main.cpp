@@ -4,7 +4,9 @@
 #include "ui/quillet2.h"
 
 int main(int argc, char* argv[]) {
-    // Without a display Qt would abort; say what to do instead.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Without an X11 or Wayland display Qt would abort; say what to do instead. Windows and macOS
+    // always have their own desktop.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fputs(
@@ -13,6 +15,7 @@ int main(int argc, char* argv[]) {
             stderr);
         return 1;
     }
+#endif
     QApplication application(argc, argv);
     Quillet2 window;
     window.show();

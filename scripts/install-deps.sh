@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests, the benchmarks and the fuzzer need.
-# As root it installs whatever is missing; otherwise it prints the one command to run.
+# Installs the Debian 12 packages a job needs: with no argument those of the Linux build, the tests,
+# the benchmarks and the fuzzer; "windows" those of the Windows cross-build, its packages and its
+# tests under Wine; "qt-windows" those of building the static Windows Qt.
+# As root it installs whatever is missing; otherwise it names what is missing and prints the one
+# command to run.
 set -euo pipefail
 
-packages=(
+linux=(
     # Build
     cmake make g++ pkg-config
     # The reference that writes and checks the table of races the core is tested against
@@ -17,6 +20,31 @@ packages=(
     # Desktop integration and the Debian package: icons rendered from SVG, validators, dpkg tools
     librsvg2-bin desktop-file-utils appstream dpkg-dev
 )
+qt_windows=(
+    # Debian's Qt source, configured with the host Qt's tools and cross-compiled
+    cmake ninja-build dpkg-dev xz-utils qt6-base-dev g++-mingw-w64-x86-64-posix
+)
+windows=(
+    "${qt_windows[@]}" make
+    # The reference the core's table of races is checked against
+    python3
+    # GoogleTest's sources, cross-compiled with the tests
+    googletest
+    # The icon, the installer
+    librsvg2-bin imagemagick nsis
+    # Running the programs: Wine on a virtual display, with fonts, typing and screenshots
+    wine64 fonts-wine fonts-liberation fonts-urw-base35 xvfb xauth xdotool
+)
+
+case "${1:-linux}" in
+linux) packages=("${linux[@]}") ;;
+windows) packages=("${windows[@]}") ;;
+qt-windows) packages=("${qt_windows[@]}") ;;
+*)
+    echo "usage: $0 [linux|windows|qt-windows]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -34,7 +62,7 @@ if [[ $(id -u) -eq 0 ]]; then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 else
-    echo "Missing packages. Install them with:"
+    echo "Missing Debian packages: ${missing[*]}. Install them with:"
     echo "  sudo apt-get install ${missing[*]}"
     exit 1
 fi

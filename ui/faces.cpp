@@ -6,15 +6,31 @@
 namespace calculator {
 namespace {
 
+// On Windows the window asks first for the face it was drawn with, which Windows has; every
+// platform then falls back to the metric clones Linux desktops have.
+QStringList Faces(const QStringList& windows, const QStringList& clones) {
+#ifdef Q_OS_WIN
+    return windows + clones;
+#else
+    Q_UNUSED(windows);
+    return clones;
+#endif
+}
+
 // "MS Sans Serif" and "Arial" are metric sans faces; Liberation Sans keeps their widths.
-QFont MetricSans(qreal points, bool bold) {
+QFont MetricSans(const QString& windowsFace, qreal points, bool bold) {
     QFont font;
-    font.setFamilies(
-        {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial")});
+    font.setFamilies(Faces({windowsFace}, {QStringLiteral("Liberation Sans"),
+                                           QStringLiteral("Arimo"), QStringLiteral("Arial")}));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+// Windows' TrueType successor of the bitmap "MS Sans Serif", with the same metrics.
+QString MicrosoftSansSerif() {
+    return QStringLiteral("Microsoft Sans Serif");
 }
 
 }  // namespace
@@ -22,30 +38,32 @@ QFont MetricSans(qreal points, bool bold) {
 QFont FontOf(FontKind kind) {
     switch (kind) {
         case FontKind::System: {
-            // The platform's own sans face stands in for "System".
+            // Windows' own sans face or, elsewhere, the platform's stands in for "System".
             QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+            font.setFamilies(Faces({MicrosoftSansSerif()}, {font.family()}));
             font.setStyleHint(QFont::SansSerif);
             font.setPointSizeF(9.75);
             font.setBold(true);
             return font;
         }
         case FontKind::SmallSans:
-            return MetricSans(8.25, true);
+            return MetricSans(MicrosoftSansSerif(), 8.25, true);
         case FontKind::ButtonSans:
-            return MetricSans(9.75, true);
+            return MetricSans(MicrosoftSansSerif(), 9.75, true);
         case FontKind::Century: {
             // Century Schoolbook clones; fontconfig alone would map "Century" to a sans face.
             QFont font;
-            font.setFamilies({QStringLiteral("C059"), QStringLiteral("TeX Gyre Schola"),
-                              QStringLiteral("Century Schoolbook L"),
-                              QStringLiteral("Century Schoolbook")});
+            font.setFamilies(Faces(
+                {QStringLiteral("Century"), QStringLiteral("Century Schoolbook")},
+                {QStringLiteral("C059"), QStringLiteral("TeX Gyre Schola"),
+                 QStringLiteral("Century Schoolbook L"), QStringLiteral("Century Schoolbook")}));
             font.setStyleHint(QFont::Serif);
             font.setPointSizeF(14.25);
             font.setBold(true);
             return font;
         }
         case FontKind::Arial:
-            return MetricSans(8.25, false);
+            return MetricSans(QStringLiteral("Arial"), 8.25, false);
     }
     return {};
 }

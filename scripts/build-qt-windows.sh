@@ -2,7 +2,7 @@
 # Builds a static Qt for 64-bit Windows from Debian's own qt6-base source, the same version as the
 # host Qt (whose moc, rcc and uic it uses), cross-compiled with MinGW-w64. The result goes to a cache
 # outside the checkout and is reused when it is there:
-#   ${XDG_CACHE_HOME:-$HOME/.cache}/velocity-calculator/qt-<version>-win64
+#   ${XDG_CACHE_HOME:-$HOME/.cache}/velocity-calculator/qt-<version>-win64-<features digest>
 # It builds in a temporary folder next to the cache and moves the result into place only at the
 # end, so a failed or interrupted build leaves no half cache behind.
 # Prints the cache's path as its last line. Takes about 15 minutes on two cores.
@@ -17,8 +17,20 @@ jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 debian_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 qt_version=${debian_version%%+*}
 qt_version=${qt_version%%-*}
+# What the static Qt is configured with; the cache's name carries a digest of it, so a cache
+# built with other features (print support, say) is never taken for this one.
+qt_features=(
+    -xplatform win32-g++ -static -static-runtime -release -opensource -confirm-license
+    -nomake examples -nomake tests
+    -no-opengl -no-dbus -no-icu -no-glib
+    -qt-zlib -qt-pcre -qt-libpng -qt-doubleconversion -qt-harfbuzz -qt-freetype
+    -no-libjpeg -no-gif
+    -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent
+    -no-feature-tabletevent -no-feature-vulkan -no-feature-androiddeployqt
+)
+features_digest=$(printf '%s\n' "${qt_features[@]}" | sha256sum | cut -c1-8)
 cache_root=${XDG_CACHE_HOME:-$HOME/.cache}/velocity-calculator
-cache=$cache_root/qt-$qt_version-win64
+cache=$cache_root/qt-$qt_version-win64-$features_digest
 
 if [[ -x "$cache/bin/qt-cmake" ]]; then
     echo "Static Windows Qt $qt_version: reusing $cache" >&2
@@ -63,15 +75,7 @@ qt_source=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 
 step "Configuring Qt $qt_version: static, MinGW-w64, prefix $cache"
 mkdir "$work/build"
-(cd "$work/build" && "$qt_source/configure" -prefix "$cache" -qt-host-path /usr \
-    -xplatform win32-g++ -static -static-runtime -release -opensource -confirm-license \
-    -nomake examples -nomake tests \
-    -no-opengl -no-dbus -no-icu -no-glib \
-    -qt-zlib -qt-pcre -qt-libpng -qt-doubleconversion -qt-harfbuzz -qt-freetype \
-    -no-libjpeg -no-gif \
-    -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent \
-    -no-feature-printsupport -no-feature-tabletevent -no-feature-vulkan \
-    -no-feature-androiddeployqt \
+(cd "$work/build" && "$qt_source/configure" -prefix "$cache" -qt-host-path /usr "${qt_features[@]}" \
     -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$work/configure.log" 2>&1) || {
     tail -n 40 "$work/configure.log" >&2

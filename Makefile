@@ -46,9 +46,9 @@ bench: deps
 # Opens the calculator; without a display it says how to run it instead.
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-		echo "No display: run it under 'xvfb-run -a build/dev/app/velocity-calculator' or from a desktop session."; \
+		echo "No display: run it under 'xvfb-run -a build/dev/app/calculator/velocity-calculator' or from a desktop session."; \
 	else \
-		build/dev/app/velocity-calculator; \
+		build/dev/app/calculator/velocity-calculator; \
 	fi
 
 # Renders the README's pictures of the window into docs/.

@@ -5,6 +5,7 @@
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 FUZZER := build/fuzz/fuzz/race_fuzzer
+FUZZ_SEEDS := build/fuzz/seeds
 
 # Build jobs: one a core unless told otherwise.
 export CMAKE_BUILD_PARALLEL_LEVEL ?= $(shell nproc)
@@ -34,9 +35,11 @@ sanitize: deps
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	mkdir -p build/fuzz/corpus
-	$(FUZZER) -runs=0 fuzz/corpus
-	$(FUZZER) -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus fuzz/corpus
+	mkdir -p build/fuzz/corpus $(FUZZ_SEEDS)
+	build/fuzz/fuzz/race_seeds $(FUZZ_SEEDS)
+	$(FUZZER) -runs=0 fuzz/corpus $(FUZZ_SEEDS)
+	$(FUZZER) -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus fuzz/corpus \
+		$(FUZZ_SEEDS)
 
 bench: deps
 	cmake --preset bench

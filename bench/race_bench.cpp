@@ -7,7 +7,7 @@
 
 #include "core/race.h"
 #include "core/text_rules.h"
-#include "tests/core/race_fixtures.h"
+#include "tests/common/worked_races.h"
 
 namespace {
 
@@ -16,13 +16,15 @@ void BM_ComputeRace(benchmark::State& state, const race::RaceEntry& entry) {
         benchmark::DoNotOptimize(race::ComputeRace(entry));
     }
 }
-BENCHMARK_CAPTURE(BM_ComputeRace, InitialEntries, race::testing::InitialEntry());
-BENCHMARK_CAPTURE(BM_ComputeRace, ClockGainedThirtySeconds, race::testing::GainingClockEntry());
-BENCHMARK_CAPTURE(BM_ComputeRace, OvernightClockSlowAtSetting, race::testing::OvernightEntry());
+BENCHMARK_CAPTURE(BM_ComputeRace, InitialEntries, race::worked::OpeningRace().Entry());
+BENCHMARK_CAPTURE(BM_ComputeRace, ClockGainedThirtySeconds,
+                  race::worked::GainingClockRace().Entry());
+BENCHMARK_CAPTURE(BM_ComputeRace, OvernightClockSlowAtSetting,
+                  race::worked::OvernightRace().Entry());
 
 // The conversions of the overnight race alone: its 26 entries read, its 8 texts written.
 void BM_ConversionsAlone(benchmark::State& state) {
-    const race::RaceEntry entry = race::testing::OvernightEntry();
+    const race::RaceEntry entry = race::worked::OvernightRace().Entry();
     const double written[8] = {28.947011514204725, 8, -5, 64826, 25, 54, 59.052988485797,
                                353.9289943711995};
     for (auto _ : state) {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <optional>
 
 namespace race {
 namespace {
@@ -14,7 +13,7 @@ constexpr double kYardsPerMile = 1760;
 // field as "inf" or "nan". One check at the end of a step covers the values worked out in it,
 // since infinities and NaNs carry through the arithmetic that follows.
 double Finite(double value) {
-    if (!std::isfinite(value)) throw OutOfRangeError(Problem::BeyondRange);
+    if (!std::isfinite(value)) throw RaceError(Problem::BeyondRange);
     return value;
 }
 
@@ -27,29 +26,29 @@ class EntryReader {
     double operator()(std::string RaceEntry::*member) const {
         try {
             return TextToNumber(entry_.*member, separator_);
-        } catch (RaceError& error) {
-            error.SetField(NameOf(member));
-            throw;
+        } catch (const RaceError& error) {
+            throw error.In(FindEntryField(member));
         }
     }
 
     // A clock reading, with the midnights of a day count where there is one.
     double Clock(std::string RaceEntry::*hours, std::string RaceEntry::*minutes,
                  std::string RaceEntry::*seconds, std::string RaceEntry::*days = nullptr) const {
-        try {
-            return Finite(ClockSeconds(
-                entry_.*hours, entry_.*minutes, entry_.*seconds,
-                days ? std::optional<std::string_view>(entry_.*days) : std::nullopt, separator_));
-        } catch (RaceError& error) {
-            const std::string& part = error.field();
-            if (!part.empty()) {
-                error.SetField(NameOf(part == "hours"     ? hours
-                                      : part == "minutes" ? minutes
-                                      : part == "seconds" ? seconds
-                                                          : days));
+        const auto memberOf = [&](ClockPart part) {
+            switch (part) {
+                case ClockPart::Hours:
+                    return hours;
+                case ClockPart::Minutes:
+                    return minutes;
+                case ClockPart::Seconds:
+                    return seconds;
+                case ClockPart::Days:
+                    break;
             }
-            throw;
-        }
+            return days;
+        };
+        return Finite(
+            ReadClock([&](ClockPart part) { return (*this)(memberOf(part)); }, days != nullptr));
     }
 
     // Hours and minutes of a time of day, in seconds.
@@ -65,13 +64,6 @@ class EntryReader {
     }
 
   private:
-    static std::string NameOf(std::string RaceEntry::*member) {
-        for (const EntryField& field : EntryFields()) {
-            if (field.member == member) return std::string(field.name);
-        }
-        return {};  // unreachable: every member is listed
-    }
-
     const RaceEntry& entry_;
     std::string_view separator_;
 };
@@ -103,6 +95,13 @@ const EntryField* FindEntryField(std::string_view name) {
     return nullptr;
 }
 
+const EntryField* FindEntryField(std::string RaceEntry::*member) {
+    for (const EntryField& field : EntryFields()) {
+        if (field.member == member) return &field;
+    }
+    return nullptr;
+}
+
 RaceResult ComputeRace(const RaceEntry& entry, std::string_view separator) {
     using E = RaceEntry;
     const EntryReader number(entry, separator);
@@ -128,7 +127,7 @@ RaceResult ComputeRace(const RaceEntry& entry, std::string_view separator) {
     const double hoursRun = ((clockCheck - clockSet) / 60) / 60;
     // An overflow of either error carries into the gain.
     for (const double value : {gain, hoursToClocking, hoursRun}) Finite(value);
-    if (hoursRun == 0) throw NoResultError(Problem::ClockDidNotRun);
+    if (hoursRun == 0) throw RaceError(Problem::ClockDidNotRun);
     result.variation = field.Shown(Finite(hoursToClocking * (gain / hoursRun)));
 
     // Hours of darkness. A darkness that ends later in the day than it begins (1:00 to 5:00)
@@ -174,7 +173,7 @@ RaceResult ComputeRace(const RaceEntry& entry, std::string_view separator) {
     const double distanceFigure = Finite(yards * 60 + (miles * kYardsPerMile) * 60);
     const double flyingSeconds = ClockSecondsOf(
         field.ReadBack(result.FTHrs), field.ReadBack(result.FTMins), field.ReadBack(result.FTSecs));
-    if (flyingSeconds == 0) throw NoResultError(Problem::NoFlyingTime);
+    if (flyingSeconds == 0) throw RaceError(Problem::NoFlyingTime);
     result.velocity = field.Shown(Finite(distanceFigure / flyingSeconds));
     return result;
 }

@@ -81,11 +81,12 @@ inline constexpr std::array<EntryField, 26> kEntryFields{{
 
 const std::array<EntryField, 26>& EntryFields();
 
-// Looks a field up by member name; nullptr when there is none.
+// Looks a field up by its name or its member; nullptr when there is none.
 const EntryField* FindEntryField(std::string_view name);
+const EntryField* FindEntryField(std::string RaceEntry::*member);
 
-// Turns one race's entries into its results. Throws a RaceError (whose field() names the
-// entry at fault, where one is) when an entry is not a number or there is no result to give;
+// Turns one race's entries into its results. Throws a RaceError (whose field() is the entry
+// at fault, where one is) when an entry is not a number or there is no result to give;
 // RaceMessage words it for the club member.
 RaceResult ComputeRace(const RaceEntry& entry, std::string_view separator = kDefaultSeparator);
 

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace race {
+
+struct EntryField;
 
 // What went wrong with a calculation. The calculation says what and where; the words a club
 // member reads are RaceMessage's (core/race_messages.h).
@@ -19,53 +24,42 @@ enum class Problem {
     NoFlyingTime,    // the flying time comes to 0 seconds: nothing to divide the distance by
 };
 
-// Every failure of a calculation is one of these: its problem, the text at fault where there is
-// one, and the field: the RaceEntry member at fault, or empty when no single entry is.
+// The developer's names for the problems, in the enum's order, for logs and test failures.
+inline constexpr std::array<std::string_view, 9> kProblemNames{
+    "empty entry", "not a number", "number too large",  "beyond range",  "cannot split",
+    "cannot show", "zero divisor", "clock did not run", "no flying time"};
+static_assert(kProblemNames.size() == static_cast<std::size_t>(Problem::NoFlyingTime) + 1,
+              "every problem needs its name, and every name its problem");
+
+// Every failure of a calculation: its problem, the text at fault where there is one, and the
+// entry field it was read from, where one entry is at fault (nullptr where none is, or where
+// the text did not come from a field).
 class RaceError : public std::runtime_error {
   public:
-    explicit RaceError(Problem problem, std::string text = {})
-        : std::runtime_error(Describe(problem, text)), problem_(problem), text_(std::move(text)) {}
+    explicit RaceError(Problem problem, std::string text = {}, const EntryField* field = nullptr)
+        : std::runtime_error(Describe(problem, text)),
+          problem_(problem),
+          text_(std::move(text)),
+          field_(field) {}
 
     Problem problem() const noexcept { return problem_; }
     const std::string& text() const noexcept { return text_; }
-    const std::string& field() const noexcept { return field_; }
+    const EntryField* field() const noexcept { return field_; }
 
-    // Names the field at fault, for a caller that knows which field the text came from.
-    void SetField(std::string field) { field_ = std::move(field); }
+    // The same failure, found in the given field's text by a caller that knows where the text
+    // came from.
+    RaceError In(const EntryField* field) const { return RaceError(problem_, text_, field); }
 
   private:
-    // A developer's description; the club member reads RaceMessage's words instead.
     static std::string Describe(Problem problem, const std::string& text) {
-        const char* const names[] = {"empty entry",  "not a number",      "number too large",
-                                     "beyond range", "cannot split",      "cannot show",
-                                     "zero divisor", "clock did not run", "no flying time"};
-        std::string description = names[static_cast<int>(problem)];
+        std::string description(kProblemNames[static_cast<std::size_t>(problem)]);
         if (!text.empty()) description += ": \"" + text + "\"";
         return description;
     }
 
     Problem problem_;
     std::string text_;
-    std::string field_;
-};
-
-// A text that is not a number: empty, blanks only, letters, or a form the rules refuse.
-class NotANumberError : public RaceError {
-  public:
-    using RaceError::RaceError;
-};
-
-// A value the arithmetic cannot carry: beyond a double, not finite, or too large to split
-// into whole minutes and hours.
-class OutOfRangeError : public RaceError {
-  public:
-    using RaceError::RaceError;
-};
-
-// A division with nothing to divide by: hours run of 0 or flying seconds of 0.
-class NoResultError : public RaceError {
-  public:
-    using RaceError::RaceError;
+    const EntryField* field_;
 };
 
 }  // namespace race

@@ -5,7 +5,7 @@
 namespace race {
 
 std::string RaceMessage(const RaceError& error, std::string_view separator) {
-    const EntryField* const field = FindEntryField(error.field());
+    const EntryField* const field = error.field();
     const std::string quoted = "\"" + error.text() + "\"";
     std::string prefix;
     if (field != nullptr) prefix.append(field->row).append(", ").append(field->unit).append(": ");
@@ -36,7 +36,7 @@ std::string RaceMessage(const RaceError& error, std::string_view separator) {
             return "The actual flying time comes to 0 seconds, so no velocity can be worked out. "
                    "Please check the Liberation and Bird Clocked times.";
     }
-    return error.what();
+    return error.what();  // unreachable: every problem is worded above
 }
 
 }  // namespace race

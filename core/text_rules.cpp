@@ -22,9 +22,9 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-NotANumberError NotANumber(std::string_view text) {
-    return NotANumberError(TrimBlanks(text).empty() ? Problem::EmptyEntry : Problem::NotANumber,
-                           std::string(text));
+RaceError NotANumber(std::string_view text) {
+    return RaceError(TrimBlanks(text).empty() ? Problem::EmptyEntry : Problem::NotANumber,
+                     std::string(text));
 }
 
 // The pieces of a number text once its shape has been checked.
@@ -140,7 +140,7 @@ double TextToNumber(std::string_view text, std::string_view separator) {
     const auto [end, error] = std::from_chars(readable.data(), last, value);
     if (error == std::errc::result_out_of_range) {
         if (LeadingMagnitude(*shape) > 0) {
-            throw OutOfRangeError(Problem::NumberTooLarge, std::string(text));
+            throw RaceError(Problem::NumberTooLarge, std::string(text));
         }
         return shape->negative ? -0.0 : 0.0;  // below the smallest double: it rounds to zero
     }
@@ -152,7 +152,7 @@ double TextToNumber(std::string_view text, std::string_view separator) {
 
 std::string NumberToText(double value, std::string_view separator) {
     if (!std::isfinite(value)) {
-        throw OutOfRangeError(Problem::CannotShow);
+        throw RaceError(Problem::CannotShow);
     }
     if (value == 0.0) return "0";
     // Whole numbers below 1e15 are written as the integer they are, as %.15g would, without
@@ -180,17 +180,17 @@ std::string NumberToText(double value, std::string_view separator) {
 }
 
 std::int32_t WholeQuotient(double value, std::int32_t divisor) {
-    if (divisor == 0) throw OutOfRangeError(Problem::ZeroDivisor);
+    if (divisor == 0) throw RaceError(Problem::ZeroDivisor);
     // std::nearbyint rounds in the default mode, to nearest with halves to even.
     const double rounded = std::nearbyint(value);
     constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
     constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
     if (!(rounded >= kLowest && rounded <= kHighest)) {  // also refuses NaN
-        throw OutOfRangeError(Problem::CannotSplit);
+        throw RaceError(Problem::CannotSplit);
     }
     const std::int64_t quotient = static_cast<std::int64_t>(rounded) / divisor;
     if (quotient > std::numeric_limits<std::int32_t>::max()) {  // only the lowest value by -1
-        throw OutOfRangeError(Problem::CannotSplit);
+        throw RaceError(Problem::CannotSplit);
     }
     return static_cast<std::int32_t>(quotient);
 }
@@ -208,20 +208,21 @@ double ClockSecondsOf(double hours, double minutes, double seconds, double days)
 
 double ClockSeconds(std::string_view hours, std::string_view minutes, std::string_view seconds,
                     std::optional<std::string_view> days, std::string_view separator) {
-    const auto read = [separator](std::string_view text, const char* part) {
-        try {
-            return TextToNumber(text, separator);
-        } catch (RaceError& error) {
-            error.SetField(part);
-            throw;
+    const auto textOf = [&](ClockPart part) {
+        switch (part) {
+            case ClockPart::Hours:
+                return hours;
+            case ClockPart::Minutes:
+                return minutes;
+            case ClockPart::Seconds:
+                return seconds;
+            case ClockPart::Days:
+                break;
         }
+        return *days;  // asked for only when there is a day count
     };
-    // Read in the order the arithmetic uses them, so the first bad text is the one reported.
-    const double minuteValue = read(minutes, "minutes");
-    const double hourValue = read(hours, "hours");
-    const double secondValue = read(seconds, "seconds");
-    if (!days) return ClockSecondsOf(hourValue, minuteValue, secondValue);
-    return ClockSecondsOf(hourValue, minuteValue, secondValue, read(*days, "days"));
+    return ReadClock([&](ClockPart part) { return TextToNumber(textOf(part), separator); },
+                     days.has_value());
 }
 
 }  // namespace race

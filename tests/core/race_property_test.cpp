@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/race.h"
-#include "tests/core/race_fixtures.h"
+#include "tests/common/worked_races.h"
 
 namespace race {
 namespace {
@@ -25,7 +25,7 @@ class RandomRace {
     explicit RandomRace(unsigned seed) : random_(seed) {}
 
     RaceEntry Next() {
-        RaceEntry entry = testing::InitialEntry();
+        RaceEntry entry = worked::OpeningEntry();
         const int midnights = Whole(1, 3);
         entry.Midnight = std::to_string(midnights);
         entry.midnight2 = std::to_string(Whole(0, midnights - 1));
@@ -65,6 +65,12 @@ class RandomRace {
 
     std::mt19937 random_;
 };
+
+TEST(WorkedRaces, GiveTheirTextsExactly) {
+    for (const worked::WorkedRace& race : worked::WorkedRaces()) {
+        EXPECT_TRUE(ComputeRace(race.Entry()) == race.result) << race.name;
+    }
+}
 
 TEST(RaceProperty, ResultTimesAddBackUpToTheActualFlyingTime) {
     RandomRace races(20261208);

@@ -29,11 +29,19 @@ std::vector<std::string> Columns(const std::string& line) {
     return columns;
 }
 
-std::string KindOf(const RaceError& error) {
-    if (dynamic_cast<const NotANumberError*>(&error)) return "NotANumber";
-    if (dynamic_cast<const OutOfRangeError*>(&error)) return "OutOfRange";
-    if (dynamic_cast<const NoResultError*>(&error)) return "NoResult";
-    return "RaceError";
+// The table groups the problems by kind: a text that is no number, a value out of range, and
+// nothing to divide by.
+std::string KindOf(Problem problem) {
+    switch (problem) {
+        case Problem::EmptyEntry:
+        case Problem::NotANumber:
+            return "NotANumber";
+        case Problem::ClockDidNotRun:
+        case Problem::NoFlyingTime:
+            return "NoResult";
+        default:
+            return "OutOfRange";
+    }
 }
 
 // The outcome columns ComputeRace gives for one race, in the table's form.
@@ -42,7 +50,8 @@ std::vector<std::string> Outcome(const RaceEntry& entry, const std::string& sepa
         const RaceResult r = ComputeRace(entry, separator);
         return {"ok", r.variation, r.FTHrs, r.FTMins, r.FTSecs, r.velocity};
     } catch (const RaceError& error) {
-        return {KindOf(error), error.field(), RaceMessage(error, separator)};
+        const std::string field(error.field() ? error.field()->name : "");
+        return {KindOf(error.problem()), field, RaceMessage(error, separator)};
     }
 }
 

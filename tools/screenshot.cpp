@@ -12,15 +12,13 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <cstdio>
-#include <utility>
-#include <vector>
 
+#include "core/race.h"
+#include "tests/common/worked_races.h"
 #include "ui/quillet2.h"
 #include "ui/result_field.h"
 
 namespace {
-
-using Entries = std::vector<std::pair<const char*, const char*>>;
 
 bool Save(QWidget& window, const QDir& directory, const QString& name) {
     QApplication::processEvents();
@@ -34,9 +32,11 @@ bool Save(QWidget& window, const QDir& directory, const QString& name) {
     return true;
 }
 
-void Calculate(QWidget& window, const Entries& entries) {
-    for (const auto& [name, text] : entries) {
-        window.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromLatin1(text));
+void Calculate(QWidget& window, const race::worked::WorkedRace& race) {
+    for (const race::worked::Typed& change : race.changes) {
+        const std::string_view name = race::FindEntryField(change.member)->name;
+        window.findChild<QLineEdit*>(QString::fromUtf8(name.data(), qsizetype(name.size())))
+            ->setText(QString::fromStdString(change.text));
     }
     window.findChild<QPushButton*>(QStringLiteral("CmdVel"))->click();
 }
@@ -52,15 +52,6 @@ void PrintResultFaces(const QWidget& window) {
     }
 }
 
-const Entries kGainingClockRace{
-    {"CrSec", "30"},         {"birdclockhrs", "11"}, {"birdclockmins", "42"},
-    {"birdclocksecs", "17"}, {"birdlibhrs", "7"},    {"birdlibmins", "15"},
-    {"birdlibsecs", "0"},    {"miles", "92"},        {"yards", "1000"},
-};
-
-// Changed from the race above.
-const Entries kNegativeSecondsRace{{"CrSec", "29"}, {"birdclocksecs", "20"}};
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -75,10 +66,10 @@ int main(int argc, char* argv[]) {
     const bool doubled = window.devicePixelRatioF() > 1.5;
     const QString suffix = doubled ? QStringLiteral("@2x.png") : QStringLiteral(".png");
     if (!doubled && !Save(window, directory, QStringLiteral("screenshot-entry.png"))) return 1;
-    Calculate(window, kGainingClockRace);
+    Calculate(window, race::worked::GainingClockRace());
     PrintResultFaces(window);
     if (!Save(window, directory, QStringLiteral("screenshot-results") + suffix)) return 1;
-    Calculate(window, kNegativeSecondsRace);
+    Calculate(window, race::worked::NegativeSecondsRace());
     PrintResultFaces(window);
     return Save(window, directory, QStringLiteral("screenshot-negative-seconds") + suffix) ? 0 : 1;
 }

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "core/race.h"
-#include "ui/faces.h"
+#include "ui/fonts.h"
 #include "ui/result_field.h"
 #include "ui/window_layout.h"
 
@@ -132,36 +132,36 @@ void Quillet2::BuildLabels() {
 void Quillet2::BuildEntryFields() {
     // Built in the calculation's order of entries, which is also the Tab key's.
     std::size_t next = 0;
-    const auto add = [this, &next](QGroupBox* frame, std::string_view name,
-                                   calculator::EntryMember member, std::string_view initial,
-                                   const QRect& place, int longest, FontKind font) {
+    const auto add = [this, &next](QGroupBox* frame, calculator::EntryMember member,
+                                   std::string_view initial, const QRect& place, int longest,
+                                   FontKind font) {
+        // Named, and read out as its row and unit (e.g. "Clock Set, hours"), after the
+        // calculation's field of the same place: the tables list the fields in the
+        // calculation's order, as the build checks.
+        const race::EntryField& entry = race::kEntryFields[next];
         auto* const field = new QLineEdit(frame);
-        field->setObjectName(Text(name));
+        field->setObjectName(Text(entry.name));
         field->setGeometry(place);
         field->setMaxLength(longest);
         field->setAlignment(Qt::AlignCenter);
         field->setFont(FontOf(font));
         GiveDigitsRoom(field);
         field->setText(Text(initial));  // last, so that it is laid out once, in its own face
-        // Read out as its row and unit, e.g. "Clock Set, hours"; the tables list the fields in
-        // the calculation's order, as the build checks.
-        const race::EntryField& entry = race::kEntryFields[next];
         field->setAccessibleName(Text(entry.row) + QStringLiteral(", ") + Text(entry.unit));
         entries_[next++] = {field, member};
         return field;
     };
     for (const calculator::EntryRow& entry : calculator::kEntries) {
-        add(Frame(entry.frame), entry.name, entry.member, entry.initial, Pixels(entry.place),
-            entry.longest, entry.font);
+        add(Frame(entry.frame), entry.member, entry.initial, Pixels(entry.place), entry.longest,
+            entry.font);
     }
     for (const calculator::ClockRow& row : calculator::kClockRows) {
         for (const calculator::PlacedClockField& placed : calculator::FieldsOf(row)) {
-            QLineEdit* const field =
-                add(Frame(calculator::FrameId::ClockDetails), placed.field.name,
-                    placed.field.member, placed.field.initial,
-                    Pixels({placed.column.left, row.fieldsTop, calculator::kClockFieldWidth,
-                            calculator::kClockFieldHeight}),
-                    calculator::kClockFieldLongest, FontKind::System);
+            QLineEdit* const field = add(
+                Frame(calculator::FrameId::ClockDetails), placed.field.member, placed.field.initial,
+                Pixels({placed.column.left, row.fieldsTop, calculator::kClockFieldWidth,
+                        calculator::kClockFieldHeight}),
+                calculator::kClockFieldLongest, FontKind::System);
             const calculator::ClockLimit& limit = placed.column.limit;
             connect(field, &QLineEdit::textChanged, this,
                     [this, field, &limit] { CheckFieldLimit(field, limit); });
@@ -184,8 +184,7 @@ void Quillet2::BuildResultFields() {
 
 void Quillet2::BuildButtons() {
     QGroupBox* const frame = Frame(calculator::FrameId::Buttons);
-    for (std::size_t index = 0; index < calculator::kButtons.size(); ++index) {
-        const calculator::ButtonRow& row = calculator::kButtons[index];
+    for (const calculator::ButtonRow& row : calculator::kButtons) {
         auto* const button = new QPushButton(Text(row.caption), frame);
         button->setObjectName(Text(row.name));
         button->setGeometry(Pixels(row.place));
@@ -207,14 +206,12 @@ void Quillet2::BuildButtons() {
                 connect(button, &QPushButton::clicked, this, &QWidget::close);
                 break;
         }
-        buttons_[index] = button;
         tabRoundAfterEntries_[calculator::TabPlaceAfterEntries(row.name)] = button;
     }
 }
 
 void Quillet2::BuildNote() {
     auto* const note = new QTextEdit(this);
-    note_ = note;
     tabRoundAfterEntries_[calculator::TabPlaceAfterEntries(calculator::kNoteName)] = note;
     note->setObjectName(Text(calculator::kNoteName));
     note->setAccessibleName(Text(calculator::kNoteSpoken));
@@ -266,10 +263,10 @@ void Quillet2::Calculate() {
         // No result of earlier entries stays on show as if it belonged to these.
         Frame(calculator::FrameId::Results)->hide();
         ShowMessage(QString::fromStdString(race::RaceMessage(error, DecimalSeparator())));
-        if (QLineEdit* const fault = EntryFieldNamed(error.field())) FocusAndSelect(fault);
+        if (QLineEdit* const fault = EntryFieldOf(error.field())) FocusAndSelect(fault);
     } catch (const std::exception& error) {
         Frame(calculator::FrameId::Results)->hide();
-        ShowMessage(tr("The calculation could not be completed: %1").arg(error.what()));
+        ShowMessage(Text(calculator::kCalculationFailed) + QString::fromUtf8(error.what()));
     }
 }
 
@@ -301,8 +298,7 @@ QGroupBox* Quillet2::Frame(calculator::FrameId frame) const {
     return frames_[calculator::IndexOf(frame)];
 }
 
-QLineEdit* Quillet2::EntryFieldNamed(std::string_view name) const {
-    const race::EntryField* const entry = race::FindEntryField(name);
+QLineEdit* Quillet2::EntryFieldOf(const race::EntryField* entry) const {
     if (entry == nullptr) return nullptr;
     for (const EntryInput& input : entries_) {
         if (input.member == entry->member) return input.field;

@@ -9,8 +9,6 @@
 
 class QGroupBox;
 class QLineEdit;
-class QPushButton;
-class QTextEdit;
 
 namespace calculator {
 class ResultField;
@@ -44,8 +42,8 @@ class Quillet2 : public QWidget {
     void PlaceInCentreOfScreen();
 
     QGroupBox* Frame(calculator::FrameId frame) const;
-    // The entry field that holds the named entry of the race; nullptr for none.
-    QLineEdit* EntryFieldNamed(std::string_view name) const;
+    // The entry field that holds the given entry of the race; nullptr for none.
+    QLineEdit* EntryFieldOf(const race::EntryField* entry) const;
 
     // Calc: works out the race from the entries and shows the results, or says what is wrong.
     void Calculate();
@@ -59,8 +57,6 @@ class Quillet2 : public QWidget {
     std::array<EntryInput, race::kEntryFields.size()> entries_{};
     // In the order of the results table.
     std::array<calculator::ResultField*, calculator::kResults.size()> results_{};
-    std::array<QPushButton*, calculator::kButtons.size()> buttons_{};
-    QTextEdit* note_ = nullptr;
     // The Tab key's round after the entry fields.
     std::array<QWidget*, calculator::kTabOrderAfterEntries.size()> tabRoundAfterEntries_{};
     bool iconAsked_ = false;

@@ -3,39 +3,22 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include "ui/faces.h"
+#include "ui/fonts.h"
 
 namespace calculator {
 namespace {
-
-constexpr QColor kYellow(255, 255, 0);
-
-QColor TitleBarColour() {
-    return QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight);
-}
 
 // The pixels QLineEdit keeps clear at each side of its text, and the width of its cursor.
 constexpr int kSideMargin = 2;
 constexpr int kCursor = 1;
 
 }  // namespace
-
-void PaintOnTitleBarColour(QWidget* widget) {
-    QPalette palette = widget->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Base, TitleBarColour());
-        palette.setColor(group, QPalette::Text, kYellow);
-        palette.setColor(group, QPalette::Highlight, kYellow);
-        palette.setColor(group, QPalette::HighlightedText, TitleBarColour());
-    }
-    widget->setPalette(palette);
-}
 
 ResultField::ResultField(QWidget* parent) : QLineEdit(parent), face_(FontOf(FontKind::Century)) {
     setReadOnly(true);
@@ -53,10 +36,30 @@ QString ResultField::ShownText() const {
     return cut_.isEmpty() ? text() : cut_;
 }
 
-bool ResultField::event(QEvent* event) {
-    // Moved to a screen of another density: the same face may measure differently there.
-    if (event->type() == QEvent::ScreenChangeInternal) Fit();
-    return QLineEdit::event(event);
+void ResultField::showEvent(QShowEvent* event) {
+    QLineEdit::showEvent(event);
+    FollowScreen();
+}
+
+void ResultField::FollowScreen() {
+    // The top-level window has its native window once it is shown.
+    QWindow* const shownIn = window()->windowHandle();
+    if (shownIn == nullptr || shownIn == followedWindow_) return;
+    followedWindow_ = shownIn;
+    connect(shownIn, &QWindow::screenChanged, this, [this](QScreen* screen) {
+        FollowDensityOf(screen);
+        Fit();
+    });
+    FollowDensityOf(shownIn->screen());
+    Fit();
+}
+
+void ResultField::FollowDensityOf(QScreen* screen) {
+    disconnect(densityChange_);
+    if (screen != nullptr) {
+        densityChange_ =
+            connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this] { Fit(); });
+    }
 }
 
 void ResultField::changeEvent(QEvent* event) {

@@ -2,13 +2,14 @@
 
 #include <QFont>
 #include <QLineEdit>
+#include <QMetaObject>
+#include <QPointer>
 #include <QString>
+#include <QWindow>
+
+class QScreen;
 
 namespace calculator {
-
-// Yellow text on the colour of an active window's title bar, as the results and the note are
-// shown; a selection shows the other way round, so that it stays visible.
-void PaintOnTitleBarColour(QWidget* widget);
 
 // A read-only field that shows one result in the results' face. A text too wide for the field is
 // first set in narrower letters, which keep their height, then in smaller ones, but never below
@@ -31,7 +32,7 @@ class ResultField : public QLineEdit {
     QString ShownText() const;
 
   protected:
-    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -39,6 +40,10 @@ class ResultField : public QLineEdit {
   private:
     // Chooses the face for the current text, size, style and screen.
     void Fit();
+    // Fits again whenever the window moves to another screen or its screen's density changes:
+    // the same face may measure differently there.
+    void FollowScreen();
+    void FollowDensityOf(QScreen* screen);
     // Where the line edit lays its text out: inside the frame, less the text margins and a
     // small margin at each side.
     QRect TextLine() const;
@@ -47,6 +52,8 @@ class ResultField : public QLineEdit {
     const QFont face_;
     QString cut_;  // the text cut to the field and ended in an ellipsis; empty when it fits
     bool fitting_ = false;
+    QPointer<QWindow> followedWindow_;
+    QMetaObject::Connection densityChange_;
 };
 
 }  // namespace calculator

@@ -25,7 +25,7 @@ constexpr int ToPixels(int twips) {
     return twips / kTwipsPerPixel;
 }
 
-// The faces the window was drawn with, each of which is mapped to the nearest installed kind.
+// The fonts the window was drawn with, each mapped to the nearest installed face (ui/fonts.h).
 enum class FontKind {
     System,      // "System" 9.75 pt bold: the clock, darkness and midnight fields
     SmallSans,   // "MS Sans Serif" 8.25 pt bold: labels and the distance fields
@@ -38,6 +38,9 @@ enum class TextAlign { Left, Centred };
 
 inline constexpr std::string_view kCaption = "Velocity  Calculator ";
 inline constexpr std::string_view kMessageTitle = "The Club Calculator";
+// What the window says when the calculation fails in a way it does not word itself (out of
+// memory), followed by the system's description.
+inline constexpr std::string_view kCalculationFailed = "The calculation could not be completed: ";
 inline constexpr int kClientWidth = 3960;
 inline constexpr int kClientHeight = 7725;
 
@@ -131,9 +134,9 @@ inline constexpr std::array<LabelRow, 10> kLabels{{
 
 using EntryMember = std::string race::RaceEntry::*;
 
+// An entry field is named after the race entry it holds (the calculation's field table).
 struct EntryRow {
-    std::string_view name;
-    EntryMember member;  // the race entry the field holds
+    EntryMember member;
     FrameId frame;
     std::string_view initial;
     Twips place;
@@ -143,57 +146,49 @@ struct EntryRow {
 
 // The entry fields outside the clock details, in the Tab key's order.
 inline constexpr std::array<EntryRow, 8> kEntries{{
-    {.name = "Midnight",
-     .member = &race::RaceEntry::Midnight,
+    {.member = &race::RaceEntry::Midnight,
      .frame = FrameId::Midnights,
      .initial = "1",
      .place = {3000, 240, 375, 285},
      .longest = 1,
      .font = FontKind::System},
-    {.name = "midnight2",
-     .member = &race::RaceEntry::midnight2,
+    {.member = &race::RaceEntry::midnight2,
      .frame = FrameId::Midnights,
      .initial = "0",
      .place = {3000, 600, 375, 285},
      .longest = 1,
      .font = FontKind::System},
-    {.name = "HODhr",
-     .member = &race::RaceEntry::HODhr,
+    {.member = &race::RaceEntry::HODhr,
      .frame = FrameId::Darkness,
      .initial = "22",
      .place = {960, 360, 375, 285},
      .longest = 2,
      .font = FontKind::System},
-    {.name = "HODmin",
-     .member = &race::RaceEntry::HODmin,
+    {.member = &race::RaceEntry::HODmin,
      .frame = FrameId::Darkness,
      .initial = "30",
      .place = {1440, 360, 375, 285},
      .longest = 2,
      .font = FontKind::System},
-    {.name = "HOLhr",
-     .member = &race::RaceEntry::HOLhr,
+    {.member = &race::RaceEntry::HOLhr,
      .frame = FrameId::Darkness,
      .initial = "4",
      .place = {2520, 360, 375, 285},
      .longest = 2,
      .font = FontKind::System},
-    {.name = "HOLmin",
-     .member = &race::RaceEntry::HOLmin,
+    {.member = &race::RaceEntry::HOLmin,
      .frame = FrameId::Darkness,
      .initial = "30",
      .place = {3000, 360, 375, 285},
      .longest = 2,
      .font = FontKind::System},
-    {.name = "miles",
-     .member = &race::RaceEntry::miles,
+    {.member = &race::RaceEntry::miles,
      .frame = FrameId::Distance,
      .initial = "60",
      .place = {1080, 360, 615, 285},
      .longest = 3,
      .font = FontKind::SmallSans},
-    {.name = "yards",
-     .member = &race::RaceEntry::yards,
+    {.member = &race::RaceEntry::yards,
      .frame = FrameId::Distance,
      .initial = "0",
      .place = {2760, 360, 615, 285},
@@ -234,7 +229,6 @@ inline constexpr int kClockLabelWidth = 1575;
 inline constexpr int kClockLabelHeight = 285;
 
 struct ClockField {
-    std::string_view name;
     EntryMember member;
     std::string_view initial;
 };
@@ -256,44 +250,44 @@ inline constexpr std::array<ClockRow, 6> kClockRows{{
      .caption = "Master Set .........",
      .labelTop = 480,
      .fieldsTop = 360,
-     .hours = {"MTSetHr", &race::RaceEntry::MTSetHr, "19"},
-     .minutes = {"MTSetMin", &race::RaceEntry::MTSetMin, "0"},
-     .seconds = {"MTSetSec", &race::RaceEntry::MTSetSec, "0"}},
+     .hours = {&race::RaceEntry::MTSetHr, "19"},
+     .minutes = {&race::RaceEntry::MTSetMin, "0"},
+     .seconds = {&race::RaceEntry::MTSetSec, "0"}},
     {.label = "Label28",
      .caption = "Master Check ......",
      .labelTop = 840,
      .fieldsTop = 720,
-     .hours = {"MTRakeHr", &race::RaceEntry::MTRakeHr, "19"},
-     .minutes = {"MTRakeMin", &race::RaceEntry::MTRakeMin, "0"},
-     .seconds = {"MTRakeSec", &race::RaceEntry::MTRakeSec, "0"}},
+     .hours = {&race::RaceEntry::MTRakeHr, "19"},
+     .minutes = {&race::RaceEntry::MTRakeMin, "0"},
+     .seconds = {&race::RaceEntry::MTRakeSec, "0"}},
     {.label = "Label32",
      .caption = "Clock Set ..........",
      .labelTop = 1200,
      .fieldsTop = 1080,
-     .hours = {"CsHr", &race::RaceEntry::CsHr, "19"},
-     .minutes = {"CsMin", &race::RaceEntry::CsMin, "0"},
-     .seconds = {"CsSec", &race::RaceEntry::CsSec, "0"}},
+     .hours = {&race::RaceEntry::CsHr, "19"},
+     .minutes = {&race::RaceEntry::CsMin, "0"},
+     .seconds = {&race::RaceEntry::CsSec, "0"}},
     {.label = "Label31",
      .caption = "Clock Check ........",
      .labelTop = 1560,
      .fieldsTop = 1440,
-     .hours = {"CrHr", &race::RaceEntry::CrHr, "19"},
-     .minutes = {"CrMin", &race::RaceEntry::CrMin, "0"},
-     .seconds = {"CrSec", &race::RaceEntry::CrSec, "0"}},
+     .hours = {&race::RaceEntry::CrHr, "19"},
+     .minutes = {&race::RaceEntry::CrMin, "0"},
+     .seconds = {&race::RaceEntry::CrSec, "0"}},
     {.label = "Label30",
      .caption = "Liberation ..........",
      .labelTop = 1920,
      .fieldsTop = 1800,
-     .hours = {"birdlibhrs", &race::RaceEntry::birdlibhrs, "8"},
-     .minutes = {"birdlibmins", &race::RaceEntry::birdlibmins, "0"},
-     .seconds = {"birdlibsecs", &race::RaceEntry::birdlibsecs, "0"}},
+     .hours = {&race::RaceEntry::birdlibhrs, "8"},
+     .minutes = {&race::RaceEntry::birdlibmins, "0"},
+     .seconds = {&race::RaceEntry::birdlibsecs, "0"}},
     {.label = "Label33",
      .caption = "Bird Clocked ......",
      .labelTop = 2280,
      .fieldsTop = 2160,
-     .hours = {"birdclockhrs", &race::RaceEntry::birdclockhrs, "10"},
-     .minutes = {"birdclockmins", &race::RaceEntry::birdclockmins, "0"},
-     .seconds = {"birdclocksecs", &race::RaceEntry::birdclocksecs, "0"}},
+     .hours = {&race::RaceEntry::birdclockhrs, "10"},
+     .minutes = {&race::RaceEntry::birdclockmins, "0"},
+     .seconds = {&race::RaceEntry::birdclocksecs, "0"}},
 }};
 
 // A field of the clock details with the column it stands in.
@@ -308,24 +302,18 @@ constexpr std::array<PlacedClockField, 3> FieldsOf(const ClockRow& row) {
         {{row.hours, kHoursColumn}, {row.minutes, kMinutesColumn}, {row.seconds, kSecondsColumn}}};
 }
 
-// The window's entry fields are the calculation's, in its order (the Tab key's), each holding
-// the entry of its own name.
+// The window's entry fields are the calculation's, in its order (the Tab key's), so that each
+// takes its name, row and unit from the calculation's field table.
 constexpr bool EntriesMatchTheCalculation() {
     std::size_t next = 0;
     bool same = true;
-    const auto check = [&](std::string_view name, EntryMember member) {
-        if (next >= race::kEntryFields.size()) {
-            same = false;
-            return;
-        }
-        const race::EntryField& field = race::kEntryFields[next++];
-        same = same && field.name == name && field.member == member;
+    const auto check = [&](EntryMember member) {
+        same =
+            same && next < race::kEntryFields.size() && race::kEntryFields[next++].member == member;
     };
-    for (const EntryRow& entry : kEntries) check(entry.name, entry.member);
+    for (const EntryRow& entry : kEntries) check(entry.member);
     for (const ClockRow& row : kClockRows) {
-        for (const PlacedClockField& placed : FieldsOf(row)) {
-            check(placed.field.name, placed.field.member);
-        }
+        for (const PlacedClockField& placed : FieldsOf(row)) check(placed.field.member);
     }
     return same && next == race::kEntryFields.size();
 }

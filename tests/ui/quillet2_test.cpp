@@ -15,12 +15,13 @@
 
 using calculator::testing::EntryCase;
 using calculator::testing::EntryNames;
-using calculator::testing::GainingClockRace;
 using calculator::testing::kEntryCases;
 using calculator::testing::MessageBoxAnswerer;
-using calculator::testing::OvernightRace;
 using calculator::testing::ResultNames;
+using calculator::testing::ResultTexts;
+using calculator::testing::Typed;
 using calculator::testing::WindowDriver;
+using race::worked::WorkedRace;
 
 namespace {
 
@@ -68,8 +69,10 @@ class Quillet2Test : public QObject {
 
     void initialTexts_data() {
         QTest::addColumn<QString>("text");
+        const race::RaceEntry opening = race::worked::OpeningEntry();
         for (const EntryCase& entry : kEntryCases) {
-            QTest::newRow(entry.name) << QString::fromLatin1(entry.initial);
+            const race::EntryField* const field = race::FindEntryField(entry.name);
+            QTest::newRow(entry.name) << QString::fromStdString(opening.*field->member);
         }
     }
 
@@ -163,13 +166,9 @@ class Quillet2Test : public QObject {
     void workedExamples_data() {
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QStringList>("results");  // variation, hours, minutes, seconds, velocity
-        QTest::newRow("initial entries") << QStringList{} << QStringList{"0", "2", "0", "0", "880"};
-        QTest::newRow("clock gaining, same day")
-            << GainingClockRace()
-            << QStringList{"20.8736549809094", "4", "26", "56.1263450190909", "610.334845606411"};
-        QTest::newRow("overnight, slow at setting")
-            << OvernightRace()
-            << QStringList{"28.9470115142047", "25", "54", "59.052988485797", "353.928994371199"};
+        for (const WorkedRace& race : race::worked::WorkedRaces()) {
+            QTest::newRow(race.name.c_str()) << Typed(race) << ResultTexts(race);
+        }
     }
 
     void workedExamples() {
@@ -218,7 +217,8 @@ class Quillet2Test : public QObject {
         Quillet2 window;
         WindowDriver driver(window);
         QVERIFY(driver.Open());
-        driver.TypeAll(GainingClockRace());
+        const WorkedRace longResults = race::worked::GainingClockRace();
+        driver.TypeAll(Typed(longResults));
         driver.Press("CmdVel");
         const QLineEdit* const result = driver.Field(field);
         QCOMPARE(IsNominal(result->font()), nominal);
@@ -226,10 +226,9 @@ class Quillet2Test : public QObject {
         QCOMPARE(result->toolTip(), result->text());
         QCOMPARE(result->cursorPosition(), 0);
         // Back to the nominal size when a shorter text fits.
-        driver.TypeAll({"CrSec=0", "birdclockhrs=10", "birdclockmins=0", "birdclocksecs=0",
-                        "birdlibhrs=8", "birdlibmins=0", "miles=60", "yards=0"});
+        driver.TypeAll(Typed(longResults, race::worked::OpeningEntry()));
         driver.Press("CmdVel");
-        QCOMPARE(driver.Field("velocity")->text(), QStringLiteral("880"));
+        QCOMPARE(driver.Texts(ResultNames()), ResultTexts(race::worked::OpeningRace()));
         QVERIFY(IsNominal(result->font()));
     }
 

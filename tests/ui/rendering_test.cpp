@@ -16,11 +16,9 @@
 #include "ui/result_field.h"
 
 using calculator::testing::EntryNames;
-using calculator::testing::GainingClockRace;
 using calculator::testing::MessageBoxAnswerer;
-using calculator::testing::NegativeSecondsRace;
-using calculator::testing::OvernightRace;
 using calculator::testing::ResultNames;
+using calculator::testing::Typed;
 using calculator::testing::WindowDriver;
 
 namespace {
@@ -182,10 +180,9 @@ class RenderingTest : public QObject {
 
     void resultFields_data() {
         QTest::addColumn<QStringList>("entries");
-        QTest::newRow("initial entries") << QStringList{};
-        QTest::newRow("clock gaining, same day") << GainingClockRace();
-        QTest::newRow("overnight, slow at setting") << OvernightRace();
-        QTest::newRow("negative seconds") << NegativeSecondsRace();
+        for (const race::worked::WorkedRace& race : race::worked::WorkedRaces()) {
+            QTest::newRow(race.name.c_str()) << Typed(race);
+        }
         QTest::newRow("a loss, long negative figures") << QStringList{
             "CsSec=30",     "birdclockhrs=18", "birdclockmins=59", "birdclocksecs=59",
             "birdlibhrs=5", "miles=999",       "yards=1759"};

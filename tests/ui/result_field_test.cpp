@@ -6,7 +6,7 @@
 #include <QAccessible>
 #include <QtTest>
 
-#include "ui/faces.h"
+#include "ui/fonts.h"
 #include "ui/result_field.h"
 
 using calculator::ResultField;

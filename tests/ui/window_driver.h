@@ -7,6 +7,11 @@
 #include <QStringList>
 #include <QTest>
 
+#include <string>
+#include <string_view>
+
+#include "core/race.h"
+#include "tests/common/worked_races.h"
 #include "ui/quillet2.h"
 
 namespace calculator::testing {
@@ -65,71 +70,74 @@ class WindowDriver {
     Quillet2& window_;
 };
 
-// The worked races, as "field=text" entries typed over the window's initial texts: a clock that
-// gained 30 seconds in a day on a same-day race, and an overnight race with a clock that was
-// slow at setting.
-inline QStringList GainingClockRace() {
-    return {"CrSec=30",     "birdclockhrs=11", "birdclockmins=42", "birdclocksecs=17",
-            "birdlibhrs=7", "birdlibmins=15",  "miles=92",         "yards=1000"};
+// A worked race's entries as "field=text", with the texts the given entries hold: the race's
+// own, to type the race, or the opening ones, to type it back.
+inline QStringList Typed(const race::worked::WorkedRace& race, const race::RaceEntry& texts) {
+    QStringList typed;
+    for (const race::worked::Typed& change : race.changes) {
+        const std::string_view name = race::FindEntryField(change.member)->name;
+        typed.append(QString::fromStdString(std::string(name) + "=" + texts.*change.member));
+    }
+    return typed;
 }
 
-// The gaining clock's race checked a second earlier and clocked three seconds later: the
-// flying time comes to a fraction of a second under 4 hours 27 minutes, so its seconds are
-// negative and as long as a result gets.
-inline QStringList NegativeSecondsRace() {
-    return GainingClockRace() + QStringList{"CrSec=29", "birdclocksecs=20"};
+inline QStringList Typed(const race::worked::WorkedRace& race) {
+    return Typed(race, race.Entry());
 }
 
-inline QStringList OvernightRace() {
-    return {"MTSetSec=2",       "Midnight=2",       "CrSec=30",     "birdclockhrs=14",
-            "birdclockmins=25", "birdclocksecs=41", "birdlibhrs=6", "birdlibmins=30",
-            "birdlibsecs=15",   "midnight2=1",      "miles=312",    "yards=1234"};
-}
-
-// The result fields in the order a RaceResult lists them.
+// The result fields in the order a RaceResult lists them, and a worked race's texts for them.
 inline QStringList ResultNames() {
     return {QStringLiteral("variation"), QStringLiteral("FTHrs"), QStringLiteral("FTMins"),
             QStringLiteral("FTSecs"), QStringLiteral("velocity")};
 }
 
-// The 26 entry fields in the Tab key's order, each with its text as the window opens, what a
-// screen reader calls it, the most characters it takes and, for a clock field, the largest value
-// it keeps (0 for a field without a limit on its value).
+inline QStringList ResultTexts(const race::worked::WorkedRace& race) {
+    QStringList texts;
+    const race::RaceResult& result = race.result;
+    for (const std::string* text :
+         {&result.variation, &result.FTHrs, &result.FTMins, &result.FTSecs, &result.velocity}) {
+        texts.append(QString::fromStdString(*text));
+    }
+    return texts;
+}
+
+// The 26 entry fields in the Tab key's order, each with what a screen reader calls it, the most
+// characters it takes and, for a clock field, the largest value it keeps (0 for a field without
+// a limit on its value). Their texts as the window opens are the opening race's.
 struct EntryCase {
     const char* name;
-    const char* initial;
     const char* spoken;
     int longest;
     double largest;
 };
 
 inline constexpr EntryCase kEntryCases[] = {
-    {"Midnight", "1", "Set to Opening, midnights", 1, 0},
-    {"midnight2", "0", "Lib to Opening, midnights", 1, 0},
-    {"HODhr", "22", "Darkness from, hours", 2, 0},
-    {"HODmin", "30", "Darkness from, minutes", 2, 0},
-    {"HOLhr", "4", "Darkness to, hours", 2, 0},
-    {"HOLmin", "30", "Darkness to, minutes", 2, 0},
-    {"miles", "60", "Distance, miles", 3, 0},
-    {"yards", "0", "Distance, yards", 4, 0},
-    {"MTSetHr", "19", "Master Set, hours", 2, 23},
-    {"MTSetMin", "0", "Master Set, minutes", 2, 59},
-    {"MTSetSec", "0", "Master Set, seconds", 2, 59},
-    {"MTRakeHr", "19", "Master Check, hours", 2, 23},
-    {"MTRakeMin", "0", "Master Check, minutes", 2, 59},
-    {"MTRakeSec", "0", "Master Check, seconds", 2, 59},
-    {"CsHr", "19", "Clock Set, hours", 2, 23},
-    {"CsMin", "0", "Clock Set, minutes", 2, 59},
-    {"CsSec", "0", "Clock Set, seconds", 2, 59},
-    {"CrHr", "19", "Clock Check, hours", 2, 23},
-    {"CrMin", "0", "Clock Check, minutes", 2, 59},
-    {"CrSec", "0", "Clock Check, seconds", 2, 59},
-    {"birdlibhrs", "8", "Liberation, hours", 2, 23},
-    {"birdlibmins", "0", "Liberation, minutes", 2, 59},
-    {"birdlibsecs", "0", "Liberation, seconds", 2, 59},
-    {"birdclockhrs", "10", "Bird Clocked, hours", 2, 23},
-    {"birdclockmins", "0", "Bird Clocked, minutes", 2, 59},
-    {"birdclocksecs", "0", "Bird Clocked, seconds", 2, 59},
+    {"Midnight", "Set to Opening, midnights", 1, 0},
+    {"midnight2", "Lib to Opening, midnights", 1, 0},
+    {"HODhr", "Darkness from, hours", 2, 0},
+    {"HODmin", "Darkness from, minutes", 2, 0},
+    {"HOLhr", "Darkness to, hours", 2, 0},
+    {"HOLmin", "Darkness to, minutes", 2, 0},
+    {"miles", "Distance, miles", 3, 0},
+    {"yards", "Distance, yards", 4, 0},
+    {"MTSetHr", "Master Set, hours", 2, 23},
+    {"MTSetMin", "Master Set, minutes", 2, 59},
+    {"MTSetSec", "Master Set, seconds", 2, 59},
+    {"MTRakeHr", "Master Check, hours", 2, 23},
+    {"MTRakeMin", "Master Check, minutes", 2, 59},
+    {"MTRakeSec", "Master Check, seconds", 2, 59},
+    {"CsHr", "Clock Set, hours", 2, 23},
+    {"CsMin", "Clock Set, minutes", 2, 59},
+    {"CsSec", "Clock Set, seconds", 2, 59},
+    {"CrHr", "Clock Check, hours", 2, 23},
+    {"CrMin", "Clock Check, minutes", 2, 59},
+    {"CrSec", "Clock Check, seconds", 2, 59},
+    {"birdlibhrs", "Liberation, hours", 2, 23},
+    {"birdlibmins", "Liberation, minutes", 2, 59},
+    {"birdlibsecs", "Liberation, seconds", 2, 59},
+    {"birdclockhrs", "Bird Clocked, hours", 2, 23},
+    {"birdclockmins", "Bird Clocked, minutes", 2, 59},
+    {"birdclocksecs", "Bird Clocked, seconds", 2, 59},
 };
 
 inline QStringList EntryNames() {

@@ -8,7 +8,7 @@
 
 #include "tests/ui/message_box_answerer.h"
 #include "tests/ui/window_driver.h"
-#include "ui/faces.h"
+#include "ui/fonts.h"
 #include "ui/quillet2.h"
 
 using calculator::testing::MessageBoxAnswerer;

@@ -1,7 +1,11 @@
-#include "ui/faces.h"
+#include "ui/fonts.h"
 
+#include <QColor>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QStringList>
+#include <QWidget>
 
 namespace calculator {
 namespace {
@@ -31,6 +35,12 @@ QFont MetricSans(const QString& windowsFace, qreal points, bool bold) {
 // Windows' TrueType successor of the bitmap "MS Sans Serif", with the same metrics.
 QString MicrosoftSansSerif() {
     return QStringLiteral("Microsoft Sans Serif");
+}
+
+constexpr QColor kYellow(255, 255, 0);
+
+QColor TitleBarColour() {
+    return QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight);
 }
 
 }  // namespace
@@ -66,6 +76,17 @@ QFont FontOf(FontKind kind) {
             return MetricSans(QStringLiteral("Arial"), 8.25, false);
     }
     return {};
+}
+
+void PaintOnTitleBarColour(QWidget* widget) {
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Base, TitleBarColour());
+        palette.setColor(group, QPalette::Text, kYellow);
+        palette.setColor(group, QPalette::Highlight, kYellow);
+        palette.setColor(group, QPalette::HighlightedText, TitleBarColour());
+    }
+    widget->setPalette(palette);
 }
 
 }  // namespace calculator

@@ -20,17 +20,14 @@ inline RaceEntry OpeningEntry() {
     entry.MTSetMin = entry.MTSetSec = entry.MTRakeMin = entry.MTRakeSec = "0";
     entry.CsMin = entry.CsSec = entry.CrMin = entry.CrSec = "0";
     entry.birdlibhrs = "8";
-    entry.birdlibmins = entry.birdlibsecs = "0";
+    entry.birdlibmins = entry.birdlibsecs = entry.birdclockmins = entry.birdclocksecs = "0";
     entry.birdclockhrs = "10";
-    entry.birdclockmins = entry.birdclocksecs = "0";
     entry.Midnight = "1";
-    entry.midnight2 = "0";
+    entry.midnight2 = entry.yards = "0";
     entry.HODhr = "22";
-    entry.HODmin = "30";
+    entry.HODmin = entry.HOLmin = "30";
     entry.HOLhr = "4";
-    entry.HOLmin = "30";
     entry.miles = "60";
-    entry.yards = "0";
     return entry;
 }
 
@@ -60,16 +57,12 @@ inline WorkedRace OpeningRace() {
 
 // A clock that gained 30 seconds in a day, on a same-day race.
 inline WorkedRace GainingClockRace() {
-    return {"ClockGainedThirtySeconds",
-            {{&E::CrSec, "30"},
-             {&E::birdclockhrs, "11"},
-             {&E::birdclockmins, "42"},
-             {&E::birdclocksecs, "17"},
-             {&E::birdlibhrs, "7"},
-             {&E::birdlibmins, "15"},
-             {&E::miles, "92"},
-             {&E::yards, "1000"}},
-            {"20.8736549809094", "4", "26", "56.1263450190909", "610.334845606411"}};
+    WorkedRace race{"ClockGainedThirtySeconds", {}, {}};
+    race.changes = {{&E::CrSec, "30"},         {&E::birdclockhrs, "11"}, {&E::birdclockmins, "42"},
+                    {&E::birdclocksecs, "17"}, {&E::birdlibhrs, "7"},    {&E::birdlibmins, "15"},
+                    {&E::miles, "92"},         {&E::yards, "1000"}};
+    race.result = {"20.8736549809094", "4", "26", "56.1263450190909", "610.334845606411"};
+    return race;
 }
 
 // The same race checked a second earlier and clocked three seconds later: the flying time
@@ -78,28 +71,20 @@ inline WorkedRace GainingClockRace() {
 inline WorkedRace NegativeSecondsRace() {
     WorkedRace race = GainingClockRace();
     race.name = "NegativeFlyingSeconds";
-    race.changes.push_back({&E::CrSec, "29"});
-    race.changes.push_back({&E::birdclocksecs, "20"});
+    race.changes.insert(race.changes.end(), {{&E::CrSec, "29"}, {&E::birdclocksecs, "20"}});
     race.result = {"20.1791065498849", "4", "27", "-0.179106549885546", "610.194087999867"};
     return race;
 }
 
 // An overnight race with a clock that was slow at setting.
 inline WorkedRace OvernightRace() {
-    return {"OvernightClockSlowAtSetting",
-            {{&E::MTSetSec, "2"},
-             {&E::Midnight, "2"},
-             {&E::CrSec, "30"},
-             {&E::birdclockhrs, "14"},
-             {&E::birdclockmins, "25"},
-             {&E::birdclocksecs, "41"},
-             {&E::birdlibhrs, "6"},
-             {&E::birdlibmins, "30"},
-             {&E::birdlibsecs, "15"},
-             {&E::midnight2, "1"},
-             {&E::miles, "312"},
-             {&E::yards, "1234"}},
-            {"28.9470115142047", "25", "54", "59.052988485797", "353.928994371199"}};
+    WorkedRace race{"OvernightClockSlowAtSetting", {}, {}};
+    race.changes = {{&E::MTSetSec, "2"},      {&E::Midnight, "2"},       {&E::CrSec, "30"},
+                    {&E::birdclockhrs, "14"}, {&E::birdclockmins, "25"}, {&E::birdclocksecs, "41"},
+                    {&E::birdlibhrs, "6"},    {&E::birdlibmins, "30"},   {&E::birdlibsecs, "15"},
+                    {&E::midnight2, "1"},     {&E::miles, "312"},        {&E::yards, "1234"}};
+    race.result = {"28.9470115142047", "25", "54", "59.052988485797", "353.928994371199"};
+    return race;
 }
 
 inline std::vector<WorkedRace> WorkedRaces() {

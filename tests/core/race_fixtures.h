@@ -19,12 +19,8 @@ void PrintTo(const Row& row, std::ostream* out) {
     *out << row.name;
 }
 
-struct RowName {
-    template <class Row>
-    std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
-        return row.param.name;
-    }
-};
+// Names each row of a test table after its name member.
+inline constexpr auto RowName = [](const auto& row) { return std::string(row.param.name); };
 
 // The problem the call fails with; an empty optional when it does not fail.
 template <class Call>

@@ -2,6 +2,7 @@
 // compared exactly. RACE_TABLE=<file> runs another table written by the reference.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -30,19 +31,10 @@ std::vector<std::string> Columns(const std::string& line) {
 }
 
 // The table groups the problems by kind: a text that is no number, a value out of range, and
-// nothing to divide by.
-std::string KindOf(Problem problem) {
-    switch (problem) {
-        case Problem::EmptyEntry:
-        case Problem::NotANumber:
-            return "NotANumber";
-        case Problem::ClockDidNotRun:
-        case Problem::NoFlyingTime:
-            return "NoResult";
-        default:
-            return "OutOfRange";
-    }
-}
+// nothing to divide by; in the order of Problem.
+constexpr std::array<const char*, kProblemNames.size()> kKindOfProblem{
+    "NotANumber", "NotANumber", "OutOfRange", "OutOfRange", "OutOfRange",
+    "OutOfRange", "OutOfRange", "NoResult",   "NoResult"};
 
 // The outcome columns ComputeRace gives for one race, in the table's form.
 std::vector<std::string> Outcome(const RaceEntry& entry, const std::string& separator) {
@@ -51,7 +43,8 @@ std::vector<std::string> Outcome(const RaceEntry& entry, const std::string& sepa
         return {"ok", r.variation, r.FTHrs, r.FTMins, r.FTSecs, r.velocity};
     } catch (const RaceError& error) {
         const std::string field(error.field() ? error.field()->name : "");
-        return {KindOf(error.problem()), field, RaceMessage(error, separator)};
+        return {kKindOfProblem[static_cast<std::size_t>(error.problem())], field,
+                RaceMessage(error, separator)};
     }
 }
 

@@ -6,10 +6,13 @@
 #include <QAccessibleActionInterface>
 #include <QtTest>
 #include <functional>
+#include <tuple>
 
 #include "tests/ui/window_driver.h"
 #include "ui/quillet2.h"
 
+using calculator::testing::ResultNames;
+using calculator::testing::ResultTexts;
 using calculator::testing::WindowDriver;
 
 namespace {
@@ -67,16 +70,13 @@ class AccessibilityTest : public QObject {
     void resultFields_data() {
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<QString>("value");
-        QTest::newRow("velocity") << "Velocity, yards per minute"
-                                  << "880";
-        QTest::newRow("variation") << "Variation, seconds"
-                                   << "0";
-        QTest::newRow("FTHrs") << "Flying time, hours"
-                               << "2";
-        QTest::newRow("FTMins") << "Flying time, minutes"
-                                << "0";
-        QTest::newRow("FTSecs") << "Flying time, seconds"
-                                << "0";
+        // As the window opens, the results are the opening race's.
+        const QStringList values = ResultTexts(race::worked::OpeningRace());
+        const QStringList spoken{"Variation, seconds", "Flying time, hours", "Flying time, minutes",
+                                 "Flying time, seconds", "Velocity, yards per minute"};
+        for (qsizetype i = 0; i < spoken.size(); ++i) {
+            QTest::newRow(qPrintable(ResultNames()[i])) << spoken[i] << values[i];
+        }
     }
 
     void resultFields() {
@@ -97,12 +97,12 @@ class AccessibilityTest : public QObject {
     void buttons_data() {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("description");
-        QTest::newRow("CmdVel") << "Calc"
-                                << "Calculate the flying time and velocity";
-        QTest::newRow("Command2") << "Clear"
-                                  << "Hide the results";
-        QTest::newRow("Command1") << "Exit"
-                                  << "Close the calculator";
+        for (const auto& [name, caption, description] :
+             {std::tuple{"CmdVel", "Calc", "Calculate the flying time and velocity"},
+              {"Command2", "Clear", "Hide the results"},
+              {"Command1", "Exit", "Close the calculator"}}) {
+            QTest::newRow(name) << QString(caption) << QString(description);
+        }
     }
 
     void buttons() {
@@ -162,7 +162,8 @@ class AccessibilityTest : public QObject {
         QAccessibleInterface* const velocity =
             FindByName(results, QStringLiteral("Velocity, yards per minute"));
         QVERIFY(velocity != nullptr);
-        QCOMPARE(velocity->text(QAccessible::Value), QStringLiteral("880"));
+        QCOMPARE(velocity->text(QAccessible::Value),
+                 ResultTexts(race::worked::OpeningRace()).last());
     }
 };
 

@@ -2,6 +2,7 @@
 // result, changes no entry, and leaves the focus in the field at fault.
 
 #include <QtTest>
+#include <tuple>
 
 #include "tests/ui/message_box_answerer.h"
 #include "tests/ui/window_driver.h"
@@ -20,33 +21,22 @@ class CalcFailureTest : public QObject {
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QString>("saying");  // what the message must contain
         QTest::addColumn<QString>("fault");   // the field that takes the focus, or none
-        QTest::newRow("letters in the Clock Check minutes")
-            << QStringList{"CrMin=ab"} << "Clock Check, minutes: \"ab\" is not a number"
-            << "CrMin";
-        QTest::newRow("an emptied distance")
-            << QStringList{"yards="} << "Distance, yards: the entry is empty"
-            << "yards";
-        QTest::newRow("a lone sign in the liberation seconds")
-            << QStringList{"birdlibsecs=-"} << "Liberation, seconds"
-            << "birdlibsecs";
-        QTest::newRow("a comma where the separator is a point")
-            << QStringList{"miles=7,5"} << "Distance, miles"
-            << "miles";
-        QTest::newRow("darkness from, letters")
-            << QStringList{"HODmin=x"} << "Darkness from, minutes"
-            << "HODmin";
-        QTest::newRow("hours run of 0")
-            << QStringList{"Midnight=0"} << "the same as the Clock Set reading"
-            << "";
-        QTest::newRow("flying seconds of 0")
-            << QStringList{"birdclockhrs=8"} << "flying time comes to 0 seconds"
-            << "";
-        // A clock check a tenth of a second after setting, against a master a day out: the
-        // variation comes to billions of seconds, beyond whole minutes.
-        QTest::newRow("a value out of range")
-            << QStringList{"Midnight=0", "CrSec=.1", "MTRakeHr=0", "birdclockhrs=23"}
-            << "too large to split"
-            << "";
+        // Out of range: a clock check a tenth of a second after setting, against a master a day
+        // out, gives a variation of billions of seconds, beyond whole minutes.
+        for (const auto& [name, typed, saying, fault] :
+             {std::tuple{"letters in the Clock Check minutes", "CrMin=ab",
+                         "Clock Check, minutes: \"ab\" is not a number", "CrMin"},
+              {"an emptied distance", "yards=", "Distance, yards: the entry is empty", "yards"},
+              {"a lone sign in the liberation seconds", "birdlibsecs=-", "Liberation, seconds",
+               "birdlibsecs"},
+              {"a comma where the separator is a point", "miles=7,5", "Distance, miles", "miles"},
+              {"darkness from, letters", "HODmin=x", "Darkness from, minutes", "HODmin"},
+              {"hours run of 0", "Midnight=0", "the same as the Clock Set reading", ""},
+              {"flying seconds of 0", "birdclockhrs=8", "flying time comes to 0 seconds", ""},
+              {"a value out of range", "Midnight=0 CrSec=.1 MTRakeHr=0 birdclockhrs=23",
+               "too large to split", ""}}) {
+            QTest::newRow(name) << QString(typed).split(' ') << QString(saying) << QString(fault);
+        }
     }
 
     void failures() {

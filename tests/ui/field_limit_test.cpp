@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QtTest>
+#include <tuple>
 
 #include "tests/ui/message_box_answerer.h"
 #include "tests/ui/window_driver.h"
@@ -34,28 +35,20 @@ class FieldLimitTest : public QObject {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("reset");
-        QTest::newRow("24 typed into CsHr") << "CsHr"
-                                            << "2" << How::Typed << "4" << kHoursMessage << "19";
-        QTest::newRow("30 typed into MTSetHr") << "MTSetHr"
-                                               << "3" << How::Typed << "0" << kHoursMessage << "19";
-        QTest::newRow("60 typed into MTRakeSec")
-            << "MTRakeSec"
-            << "6" << How::Typed << "0" << kMinutesMessage << "0";
-        QTest::newRow("99 pasted into birdclockhrs: 19, not 10")
-            << "birdclockhrs"
-            << "" << How::Pasted << "99" << kHoursMessage << "19";
-        QTest::newRow("60 pasted into birdlibmins")
-            << "birdlibmins"
-            << "" << How::Pasted << "60" << kMinutesMessage << "0";
-        QTest::newRow("99 pasted into CrSec")
-            << "CrSec"
-            << "" << How::Pasted << "99" << kMinutesMessage << "0";
-        QTest::newRow("24 written into birdlibhrs: 19, not 8")
-            << "birdlibhrs"
-            << "" << How::Written << "24" << kHoursMessage << "19";
-        QTest::newRow("75 written into CsMin")
-            << "CsMin"
-            << "" << How::Written << "75" << kMinutesMessage << "0";
+        for (const auto& [name, field, first, how, text, hours] :
+             {std::tuple{"24 typed into CsHr", "CsHr", "2", How::Typed, "4", true},
+              {"30 typed into MTSetHr", "MTSetHr", "3", How::Typed, "0", true},
+              {"60 typed into MTRakeSec", "MTRakeSec", "6", How::Typed, "0", false},
+              {"99 pasted into birdclockhrs: 19, not 10", "birdclockhrs", "", How::Pasted, "99",
+               true},
+              {"60 pasted into birdlibmins", "birdlibmins", "", How::Pasted, "60", false},
+              {"99 pasted into CrSec", "CrSec", "", How::Pasted, "99", false},
+              {"24 written into birdlibhrs: 19, not 8", "birdlibhrs", "", How::Written, "24", true},
+              {"75 written into CsMin", "CsMin", "", How::Written, "75", false}}) {
+            QTest::newRow(name) << QString(field) << QString(first) << how << QString(text)
+                                << (hours ? kHoursMessage : kMinutesMessage)
+                                << QString(hours ? "19" : "0");
+        }
     }
 
     void refused() {
@@ -115,32 +108,21 @@ class FieldLimitTest : public QObject {
     void accepted_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        QTest::newRow("23 hours") << "CsHr"
-                                  << "23";
-        QTest::newRow("59 minutes") << "birdclockmins"
-                                    << "59";
-        QTest::newRow("59 seconds") << "MTSetSec"
-                                    << "59";
-        QTest::newRow("no lower bound") << "CrMin"
-                                        << "-5";
-        QTest::newRow("a fraction") << "birdlibsecs"
-                                    << ".5";
-        QTest::newRow("emptied") << "MTRakeHr"
-                                 << "";
-        QTest::newRow("a lone sign") << "CsSec"
-                                     << "-";
-        QTest::newRow("letters") << "CrHr"
-                                 << "ab";
-        QTest::newRow("an unfinished exponent") << "birdclocksecs"
-                                                << "9e";
-        QTest::newRow("darkness has no limit") << "HODhr"
-                                               << "30";
-        QTest::newRow("nor its minutes") << "HOLmin"
-                                         << "99";
-        QTest::newRow("nor the day counts") << "Midnight"
-                                            << "9";
-        QTest::newRow("nor the distance") << "yards"
-                                          << "9999";
+        for (const auto& [name, field, text] : {std::tuple{"23 hours", "CsHr", "23"},
+                                                {"59 minutes", "birdclockmins", "59"},
+                                                {"59 seconds", "MTSetSec", "59"},
+                                                {"no lower bound", "CrMin", "-5"},
+                                                {"a fraction", "birdlibsecs", ".5"},
+                                                {"emptied", "MTRakeHr", ""},
+                                                {"a lone sign", "CsSec", "-"},
+                                                {"letters", "CrHr", "ab"},
+                                                {"an unfinished exponent", "birdclocksecs", "9e"},
+                                                {"darkness has no limit", "HODhr", "30"},
+                                                {"nor its minutes", "HOLmin", "99"},
+                                                {"nor the day counts", "Midnight", "9"},
+                                                {"nor the distance", "yards", "9999"}}) {
+            QTest::newRow(name) << QString(field) << QString(text);
+        }
     }
 
     void accepted() {
@@ -159,20 +141,10 @@ class FieldLimitTest : public QObject {
     void everyClockField_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("message");
-        for (const char* row : {"MTSet", "MTRake", "Cs", "Cr"}) {
-            QTest::newRow(qPrintable(QString(row) + "Hr")) << QString(row) + "Hr" << kHoursMessage;
-            QTest::newRow(qPrintable(QString(row) + "Min"))
-                << QString(row) + "Min" << kMinutesMessage;
-            QTest::newRow(qPrintable(QString(row) + "Sec"))
-                << QString(row) + "Sec" << kMinutesMessage;
-        }
-        for (const char* row : {"birdlib", "birdclock"}) {
-            QTest::newRow(qPrintable(QString(row) + "hrs"))
-                << QString(row) + "hrs" << kHoursMessage;
-            QTest::newRow(qPrintable(QString(row) + "mins"))
-                << QString(row) + "mins" << kMinutesMessage;
-            QTest::newRow(qPrintable(QString(row) + "secs"))
-                << QString(row) + "secs" << kMinutesMessage;
+        for (const calculator::testing::EntryCase& entry : calculator::testing::kEntryCases) {
+            if (entry.largest == 0) continue;
+            QTest::newRow(entry.name)
+                << QString(entry.name) << (entry.largest == 23 ? kHoursMessage : kMinutesMessage);
         }
     }
 

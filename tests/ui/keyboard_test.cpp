@@ -4,6 +4,7 @@
 
 #include <QTimer>
 #include <QtTest>
+#include <tuple>
 
 #include "tests/ui/message_box_answerer.h"
 #include "tests/ui/window_driver.h"
@@ -69,14 +70,13 @@ class KeyboardTest : public QObject {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("calc");
         QTest::addColumn<Answer>("answer");
-        QTest::newRow("refused hours, Enter") << "CsHr"
-                                              << "99" << false << Answer::Enter;
-        QTest::newRow("refused seconds, Space") << "CrSec"
-                                                << "75" << false << Answer::Space;
-        QTest::newRow("Calc fails, Enter") << "yards"
-                                           << "x" << true << Answer::Enter;
-        QTest::newRow("Calc fails, Space") << "HOLmin"
-                                           << "-" << true << Answer::Space;
+        for (const auto& [name, field, typed, calc, answer] :
+             {std::tuple{"refused hours, Enter", "CsHr", "99", false, Answer::Enter},
+              {"refused seconds, Space", "CrSec", "75", false, Answer::Space},
+              {"Calc fails, Enter", "yards", "x", true, Answer::Enter},
+              {"Calc fails, Space", "HOLmin", "-", true, Answer::Space}}) {
+            QTest::newRow(name) << QString(field) << QString(typed) << calc << answer;
+        }
     }
 
     void messageBoxes() {
@@ -108,18 +108,13 @@ class KeyboardTest : public QObject {
         QTest::addColumn<QString>("refused");
         QTest::addColumn<QString>("reset");
         QTest::addColumn<QString>("next");
-        QTest::newRow("hours") << "birdclockhrs"
-                               << "24"
-                               << "19"
-                               << "14";
-        QTest::newRow("minutes") << "birdclockmins"
-                                 << "61"
-                                 << "0"
-                                 << "25";
-        QTest::newRow("seconds") << "MTSetSec"
-                                 << "99"
-                                 << "0"
-                                 << "2";
+        for (const auto& [name, field, refused, reset, next] :
+             {std::tuple{"hours", "birdclockhrs", "24", "19", "14"},
+              {"minutes", "birdclockmins", "61", "0", "25"},
+              {"seconds", "MTSetSec", "99", "0", "2"}}) {
+            QTest::newRow(name) << QString(field) << QString(refused) << QString(reset)
+                                << QString(next);
+        }
     }
 
     void nextValueAfterRefusal() {

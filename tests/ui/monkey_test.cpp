@@ -149,15 +149,13 @@ class MonkeyTest : public QObject {
                 QStringLiteral("seed %1, step %2: %3").arg(seed).arg(steps).arg(did);
             for (const EntryCase& limit : kEntryCases) {
                 const QString text = driver.Field(QString::fromLatin1(limit.name))->text();
-                QVERIFY2(
-                    text.size() <= limit.longest,
-                    qPrintable(where + QStringLiteral(": %1 holds \"%2\"").arg(limit.name, text)));
+                const QString held =
+                    where + QStringLiteral(": %1 holds \"%2\"").arg(limit.name, text);
+                QVERIFY2(text.size() <= limit.longest, qPrintable(held));
                 if (limit.largest == 0) continue;
                 try {
                     const double value = race::TextToNumber(text.toStdString());
-                    QVERIFY2(
-                        value <= limit.largest,
-                        qPrintable(where + QStringLiteral(": %1 keeps %2").arg(limit.name, text)));
+                    QVERIFY2(value <= limit.largest, qPrintable(held));
                 } catch (const race::RaceError&) {
                     // Not a number: nothing beyond the clock face.
                 }

@@ -2,6 +2,7 @@
 // ratio the test runs at (ctest runs it at 1 and, with QT_SCALE_FACTOR=2, at 2). The ink of a
 // text is found by painting the control with its text and without it.
 
+#include <QDebug>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -66,14 +67,8 @@ void VerifyWhole(QWidget* control, const QString& text, const QFont& font,
     const qreal ratio = with.devicePixelRatio();
     QCOMPARE(ratio, qApp->devicePixelRatio());
     const QRect ink = InkBetween(with, without);
-    const QString where = QStringLiteral("%1 \"%2\": ink %3,%4 %5x%6 in %7x%8")
-                              .arg(control->objectName(), text)
-                              .arg(ink.x())
-                              .arg(ink.y())
-                              .arg(ink.width())
-                              .arg(ink.height())
-                              .arg(with.width())
-                              .arg(with.height());
+    QString where;
+    QDebug(&where) << control->objectName() << text << "ink" << ink << "in" << with.size();
     QVERIFY2(!ink.isEmpty(), qPrintable(where));
     QVERIFY2(ink.top() > 0, qPrintable(where));
     QVERIFY2(ink.right() < with.width() - 1 && ink.bottom() < with.height() - 1, qPrintable(where));
@@ -181,7 +176,7 @@ class RenderingTest : public QObject {
     void resultFields_data() {
         QTest::addColumn<QStringList>("entries");
         for (const race::worked::WorkedRace& race : race::worked::WorkedRaces()) {
-            QTest::newRow(race.name.c_str()) << Typed(race);
+            QTest::newRow(race.name.c_str()) << Typed(race, race.Entry());
         }
         QTest::newRow("a loss, long negative figures") << QStringList{
             "CsSec=30",     "birdclockhrs=18", "birdclockmins=59", "birdclocksecs=59",

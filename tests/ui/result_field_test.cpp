@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QtTest>
+#include <tuple>
 
 #include "ui/fonts.h"
 #include "ui/result_field.h"
@@ -40,21 +41,21 @@ class ResultFieldTest : public QObject {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("resizedTo");  // 0: not resized
         QTest::addColumn<Shown>("shown");
-        QTest::newRow("as made: empty") << 140 << false << "" << 0 << Shown::Nominal;
-        QTest::newRow("hours") << 36 << true << "25" << 0 << Shown::Nominal;
-        QTest::newRow("velocity") << 140 << false << "610.334845606411" << 0 << Shown::Narrowed;
-        QTest::newRow("variation, negative")
-            << 140 << false << "-28.9470115142047" << 0 << Shown::Narrowed;
-        QTest::newRow("seconds, ten characters")
-            << 59 << true << "59.0529884" << 0 << Shown::Smaller;
-        QTest::newRow("seconds, fifteen digits")
-            << 59 << true << "56.1263450190909" << 0 << Shown::Cut;
-        QTest::newRow("seconds, negative") << 59 << true << "-0.179106549885546" << 0 << Shown::Cut;
-        QTest::newRow("hours, too many") << 36 << true << "123456" << 0 << Shown::Cut;
-        QTest::newRow("narrowed, then the field made narrower")
-            << 140 << false << "610.334845606411" << 59 << Shown::Cut;
-        QTest::newRow("cut, then the field made wider")
-            << 59 << true << "56.1263450190909" << 140 << Shown::Narrowed;
+        for (const auto& [name, width, centred, text, resizedTo, shown] :
+             {std::tuple{"as made: empty", 140, false, "", 0, Shown::Nominal},
+              {"hours", 36, true, "25", 0, Shown::Nominal},
+              {"velocity", 140, false, "610.334845606411", 0, Shown::Narrowed},
+              {"variation, negative", 140, false, "-28.9470115142047", 0, Shown::Narrowed},
+              {"seconds, ten characters", 59, true, "59.0529884", 0, Shown::Smaller},
+              {"seconds, fifteen digits", 59, true, "56.1263450190909", 0, Shown::Cut},
+              {"seconds, negative", 59, true, "-0.179106549885546", 0, Shown::Cut},
+              {"hours, too many", 36, true, "123456", 0, Shown::Cut},
+              {"narrowed, then the field made narrower", 140, false, "610.334845606411", 59,
+               Shown::Cut},
+              {"cut, then the field made wider", 59, true, "56.1263450190909", 140,
+               Shown::Narrowed}}) {
+            QTest::newRow(name) << width << centred << QString(text) << resizedTo << shown;
+        }
     }
 
     void fitting() {

@@ -81,10 +81,6 @@ inline QStringList Typed(const race::worked::WorkedRace& race, const race::RaceE
     return typed;
 }
 
-inline QStringList Typed(const race::worked::WorkedRace& race) {
-    return Typed(race, race.Entry());
-}
-
 // The result fields in the order a RaceResult lists them, and a worked race's texts for them.
 inline QStringList ResultNames() {
     return {QStringLiteral("variation"), QStringLiteral("FTHrs"), QStringLiteral("FTMins"),
@@ -92,13 +88,10 @@ inline QStringList ResultNames() {
 }
 
 inline QStringList ResultTexts(const race::worked::WorkedRace& race) {
-    QStringList texts;
     const race::RaceResult& result = race.result;
-    for (const std::string* text :
-         {&result.variation, &result.FTHrs, &result.FTMins, &result.FTSecs, &result.velocity}) {
-        texts.append(QString::fromStdString(*text));
-    }
-    return texts;
+    return QString::fromStdString(result.variation + '\n' + result.FTHrs + '\n' + result.FTMins +
+                                  '\n' + result.FTSecs + '\n' + result.velocity)
+        .split(QLatin1Char('\n'));
 }
 
 // The 26 entry fields in the Tab key's order, each with what a screen reader calls it, the most

@@ -1,6 +1,6 @@
-# The front door: one target a job. Each target installs what is missing first.
-.PHONY: all deps build test sanitize fuzz bench run screenshots release install package format clean \
-	windows windows-test
+# The front door: one target a job. On Debian each target installs what is missing first.
+.PHONY: all deps build test package-test sanitize fuzz bench run screenshots release install \
+	package format icons clean windows windows-test
 
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
@@ -12,27 +12,40 @@ export CMAKE_BUILD_PARALLEL_LEVEL ?= $(shell nproc)
 
 all: build
 
-# The Debian installer runs once for each set of packages (and again when its list changes).
+# The Debian installer runs once for each set of packages (and again when its list changes), and
+# only where there is one: elsewhere (no dpkg-query or apt-get) the jobs go straight to CMake,
+# whose messages name each library it cannot find.
 build/.deps-%: scripts/install-deps.sh
 	@scripts/install-deps.sh $*
 	@mkdir -p build && touch $@
 
 deps: build/.deps-linux
 
-build: deps
+DEBIAN := $(and $(shell command -v dpkg-query),$(shell command -v apt-get))
+LINUX_DEPS := $(if $(DEBIAN),build/.deps-linux)
+WINDOWS_DEPS := $(if $(DEBIAN),build/.deps-windows)
+
+build: $(LINUX_DEPS)
 	cmake --preset dev
 	cmake --build --preset dev
 
 test: build
 	ctest --preset dev
 
-sanitize: deps
+# The packaging checks, left out of the dev build's tests unless asked for: the installed tree as
+# a desktop sees it and the Debian package as dpkg sees it.
+package-test: $(LINUX_DEPS)
+	cmake --preset dev -DVC_PACKAGING_TESTS=ON
+	cmake --build --preset dev
+	ctest --preset dev -L packaging
+
+sanitize: $(LINUX_DEPS)
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
 	$(MAKE) fuzz
 
-fuzz: deps
+fuzz: $(LINUX_DEPS)
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	mkdir -p build/fuzz/corpus $(FUZZ_SEEDS)
@@ -41,7 +54,7 @@ fuzz: deps
 	$(FUZZER) -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus fuzz/corpus \
 		$(FUZZ_SEEDS)
 
-bench: deps
+bench: $(LINUX_DEPS)
 	cmake --preset bench
 	cmake --build --preset bench
 	build/bench/bench/race_bench
@@ -59,7 +72,7 @@ screenshots: build
 	QT_QPA_PLATFORM=offscreen build/dev/tools/calculator-screenshot docs
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/dev/tools/calculator-screenshot docs
 
-release: deps
+release: $(LINUX_DEPS)
 	cmake --preset release
 	cmake --build --preset release
 
@@ -73,7 +86,7 @@ package: release
 
 # Builds for 64-bit Windows (the static Qt first, when it is not in the cache yet) and leaves in
 # build/windows/ velocity-calculator-<version>-win64.zip and ...-win64-setup.exe.
-windows: build/.deps-windows
+windows: $(WINDOWS_DEPS)
 	@scripts/build-qt-windows.sh >/dev/null
 	cmake --preset windows
 	cmake --build --preset windows
@@ -89,6 +102,15 @@ windows-test: windows
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# The icon's PNGs are committed, so that no build needs an SVG renderer; after changing the SVG,
+# this renders them again (with rsvg-convert, from librsvg2-bin).
+ICON_SIZES := 16 24 32 48 64 128 256
+icons:
+	for size in $(ICON_SIZES); do \
+		rsvg-convert -w $$size -h $$size data/icons/velocity-calculator.svg \
+			-o data/icons/velocity-calculator-$$size.png; \
+	done
+
 # The table of races the core's tests check every digit of, written again by the reference.
 .PHONY: race-table mutants
 race-table:
@@ -96,7 +118,7 @@ race-table:
 
 # Puts each deliberate fault of tools/mutants.tsv into a copy of the sources and says which
 # test catches it. Not part of CI: it rebuilds once per fault.
-mutants: deps
+mutants: $(LINUX_DEPS)
 	python3 tools/mutants.py
 
 clean:

@@ -3,7 +3,8 @@
 # the benchmarks and the fuzzer; "windows" those of the Windows cross-build, its packages and its
 # tests under Wine; "qt-windows" those of building the static Windows Qt.
 # As root it installs whatever is missing; otherwise it names what is missing and prints the one
-# command to run.
+# command to run. On a system without dpkg-query and apt-get it says so and does nothing: the
+# Makefile's jobs then leave it to CMake to name each library it cannot find.
 set -euo pipefail
 
 linux=(
@@ -17,8 +18,9 @@ linux=(
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     # Running the window without a desktop
     xvfb xauth
-    # Desktop integration and the Debian package: icons rendered from SVG, validators, dpkg tools
-    librsvg2-bin desktop-file-utils appstream dpkg-dev
+    # The packaging checks (make package-test): validators and dpkg tools; and the icon's PNGs
+    # rendered again from the SVG (make icons)
+    desktop-file-utils appstream dpkg-dev librsvg2-bin
 )
 qt_windows=(
     # Debian's Qt source, configured with the host Qt's tools and cross-compiled
@@ -30,8 +32,8 @@ windows=(
     python3
     # GoogleTest's sources, cross-compiled with the tests
     googletest
-    # The icon, the installer
-    librsvg2-bin imagemagick nsis
+    # The icon (put together from the committed PNGs), the installer
+    imagemagick nsis
     # Running the programs: Wine on a virtual display, with fonts, typing and screenshots
     wine64 fonts-wine fonts-liberation fonts-urw-base35 xvfb xauth xdotool
 )
@@ -45,6 +47,13 @@ qt-windows) packages=("${qt_windows[@]}") ;;
     exit 2
     ;;
 esac
+
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+    echo "$0 installs Debian packages, and this system has no dpkg-query or apt-get." >&2
+    echo "Install the libraries with the system's own package manager: CMake names each one it" >&2
+    echo "cannot find (Qt 6 Widgets, GoogleTest, Google Benchmark, Python 3)." >&2
+    exit 1
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -325,6 +325,13 @@ std::string_view AxisName(Axis axis) {
     return axis == Axis::Latitude ? "latitude" : "longitude";
 }
 
+template <class... Parts>
+std::string Join(const Parts&... parts) {
+    std::string text;
+    (text.append(std::string_view(parts)), ...);
+    return text;
+}
+
 std::string_view FirstUnknownCharacter(std::string_view text) {
     for (const Token& token : Scan(text)) {
         if (token.glyph == Glyph::Unknown) return token.text;
@@ -343,39 +350,38 @@ AngleReading ReadAngle(std::string_view text, Axis axis) {
 }
 
 std::string CoordinateMessage(const CoordinateError& error) {
-    const std::string axis(AxisName(error.axis));
-    const std::string quoted = "\"" + error.text + "\"";
-    const std::string the_text = "the " + axis + " " + quoted;
+    const std::string_view axis = AxisName(error.axis);
+    const std::string_view text = error.text;
     switch (error.problem) {
         case CoordinateProblem::Empty:
-            return "The " + axis + " is empty.";
+            return Join("The ", axis, " is empty.");
         case CoordinateProblem::UnknownCharacter:
-            return "\"" + std::string(FirstUnknownCharacter(error.text)) + "\" in " + the_text +
-                   " is not part of any notation of degrees, minutes and seconds.";
+            return Join("\"", FirstUnknownCharacter(text), "\" in the ", axis, " \"", text,
+                        "\" is not part of any notation of degrees, minutes and seconds.");
         case CoordinateProblem::Malformed:
-            return "The " + axis + " " + quoted +
-                   " is in no notation read: write degrees, minutes and seconds (52 34 20.5, "
-                   "52°34'20.5\", 52:34:20.5 or 52.34.20.5), degrees and decimal minutes "
-                   "(52 34.342) or decimal degrees (52.5724).";
+            return Join("The ", axis, " \"", text,
+                        "\" is in no notation read: write degrees, minutes and seconds "
+                        "(52 34 20.5, 52°34'20.5\", 52:34:20.5 or 52.34.20.5), degrees and "
+                        "decimal minutes (52 34.342) or decimal degrees (52.5724).");
         case CoordinateProblem::MinutesOf60:
-            return "Minutes must be below 60 in " + the_text + ".";
+            return Join("Minutes must be below 60 in the ", axis, " \"", text, "\".");
         case CoordinateProblem::SecondsOf60:
-            return "Seconds must be below 60 in " + the_text + ".";
+            return Join("Seconds must be below 60 in the ", axis, " \"", text, "\".");
         case CoordinateProblem::BeyondLatitude:
-            return "A latitude is at most 90 degrees, north or south: " + quoted + ".";
+            return Join("A latitude is at most 90 degrees, north or south: \"", text, "\".");
         case CoordinateProblem::BeyondLongitude:
-            return "A longitude is at most 180 degrees, east or west: " + quoted + ".";
+            return Join("A longitude is at most 180 degrees, east or west: \"", text, "\".");
         case CoordinateProblem::OtherAxisLetter:
             return error.axis == Axis::Latitude
-                       ? "The latitude " + quoted +
-                             " has a longitude's letter: a latitude is N or S."
-                       : "The longitude " + quoted +
-                             " has a latitude's letter: a longitude is E (or O) or W.";
+                       ? Join("The latitude \"", text,
+                              "\" has a longitude's letter: a latitude is N or S.")
+                       : Join("The longitude \"", text,
+                              "\" has a latitude's letter: a longitude is E (or O) or W.");
         case CoordinateProblem::SignAndLetter:
-            return "The " + axis + " " + quoted +
-                   " has both a sign and a hemisphere letter: give one or the other.";
+            return Join("The ", axis, " \"", text,
+                        "\" has both a sign and a hemisphere letter: give one or the other.");
         case CoordinateProblem::TwoLetters:
-            return "The " + axis + " " + quoted + " has two hemisphere letters: give one.";
+            return Join("The ", axis, " \"", text, "\" has two hemisphere letters: give one.");
     }
     return {};
 }

@@ -165,7 +165,7 @@ bool IsDecimal(std::string_view text) {
     return AllDigits(text.substr(0, separator)) && AllDigits(text.substr(separator + 1));
 }
 
-// The UK clubs' form 52.34.20.5: degrees, minutes, whole seconds and tenths, all between points.
+// The UK clubs' form 52.34.20.5: degrees, minutes, seconds and their decimals, all between points.
 // Two or more points can mean nothing else; with one point the text is decimal degrees.
 std::optional<Components> ReadDotted(std::string_view body) {
     std::vector<std::string_view> parts;

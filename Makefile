@@ -58,6 +58,7 @@ bench: $(LINUX_DEPS)
 	cmake --preset bench
 	cmake --build --preset bench
 	build/bench/bench/race_bench
+	build/bench/bench/distance_bench
 
 # Opens the calculator; without a display it says how to run it instead.
 run: build
@@ -84,10 +85,11 @@ install: release
 package: release
 	cd build/release && cpack -G DEB
 
-# Builds for 64-bit Windows (the static Qt first, when it is not in the cache yet) and leaves in
-# build/windows/ velocity-calculator-<version>-win64.zip and ...-win64-setup.exe.
+# Builds for 64-bit Windows (the static Qt and GeographicLib first, when they are not in the cache
+# yet) and leaves in build/windows/ velocity-calculator-<version>-win64.zip and ...-win64-setup.exe.
 windows: $(WINDOWS_DEPS)
 	@scripts/build-qt-windows.sh >/dev/null
+	@scripts/build-geographiclib-windows.sh >/dev/null
 	cmake --preset windows
 	cmake --build --preset windows
 	cpack --preset windows

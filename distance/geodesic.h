@@ -19,7 +19,7 @@ struct RaceDistance {
     double bearing = 0.0;
 };
 
-// Karney's geodesic on WGS-84 (GeographicLib), exact to the nanometre.
+// Karney's geodesic on WGS-84 (GeographicLib), accurate to better than 15 nanometres.
 RaceDistance DistanceToLoft(Position race_point, Position loft);
 
 // A distance as clubs state it: rounded to the nearest yard (1 yard = 0.9144 m exactly, a half
@@ -35,7 +35,9 @@ MilesYards ToMilesYards(double metres);
 std::string MilesYardsText(MilesYards distance);
 // Kilometres to the metre: "139.291".
 std::string KilometresText(double metres);
-// Degrees to a tenth: "109.4".
+// Degrees to a tenth: "109.4"; 359.96 is "0.0".
 std::string BearingText(double bearing);
+// Metres to the millimetre: "139290.512".
+std::string MetresText(double metres);
 
 }  // namespace distance

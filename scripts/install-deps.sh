@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a job needs: with no argument those of the Linux build, the tests,
 # the benchmarks and the fuzzer; "windows" those of the Windows cross-build, its packages and its
-# tests under Wine; "qt-windows" those of building the static Windows Qt.
+# tests under Wine; "qt-windows" and "geographiclib-windows" those of building the static Windows
+# Qt and GeographicLib.
 # As root it installs whatever is missing; otherwise it names what is missing and prints the one
 # command to run. On a system without dpkg-query and apt-get it says so and does nothing: the
 # Makefile's jobs then leave it to CMake to name each library it cannot find.
@@ -12,6 +13,8 @@ linux=(
     cmake make g++ pkg-config
     # The reference that writes and checks the table of races the core is tested against
     python3
+    # Race distances: Karney's geodesics on the WGS-84 ellipsoid
+    libgeographiclib-dev
     # Window: Qt 6 Widgets and the fonts nearest to the calculator's own
     qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core
     # Tests, benchmarks and fuzzing
@@ -26,8 +29,12 @@ qt_windows=(
     # Debian's Qt source, configured with the host Qt's tools and cross-compiled
     cmake ninja-build dpkg-dev xz-utils qt6-base-dev g++-mingw-w64-x86-64-posix
 )
+geographiclib_windows=(
+    # Debian's GeographicLib source, the version of the Linux build's, cross-compiled
+    cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix libgeographiclib-dev
+)
 windows=(
-    "${qt_windows[@]}" make
+    "${qt_windows[@]}" "${geographiclib_windows[@]}" make
     # The reference the core's table of races is checked against
     python3
     # GoogleTest's sources, cross-compiled with the tests
@@ -42,8 +49,9 @@ case "${1:-linux}" in
 linux) packages=("${linux[@]}") ;;
 windows) packages=("${windows[@]}") ;;
 qt-windows) packages=("${qt_windows[@]}") ;;
+geographiclib-windows) packages=("${geographiclib_windows[@]}") ;;
 *)
-    echo "usage: $0 [linux|windows|qt-windows]" >&2
+    echo "usage: $0 [linux|windows|qt-windows|geographiclib-windows]" >&2
     exit 2
     ;;
 esac

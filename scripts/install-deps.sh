@@ -13,6 +13,8 @@ linux=(
     python3
     # Window: Qt 6 Widgets and the fonts nearest to the calculator's own
     qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core
+    # Race Distances: the club file
+    libsqlite3-dev
     # Tests, benchmarks and fuzzing
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
     # Running the window without a desktop

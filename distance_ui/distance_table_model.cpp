@@ -72,7 +72,9 @@ QVariant DistanceTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         const std::optional<distance::RaceDistance> distance = DistanceAt(index);
         if (!distance) return {};
-        if (kilometres_) return QString::fromStdString(distance::KilometresText(distance->metres));
+        if (kilometres_) {
+            return QString::fromStdString(distance::KilometresText(distance->metres)) + " km";
+        }
         return QString::fromStdString(
             distance::MilesYardsText(distance::ToMilesYards(distance->metres)));
     }
@@ -102,7 +104,9 @@ QString DistanceTableModel::Description(const QModelIndex& index) const {
              QString::fromStdString(distance::BearingText(distance.bearing)));
 }
 
-std::vector<distance::Place> DistanceTableModel::Lofts() const { return Places(lofts_); }
+std::vector<distance::Place> DistanceTableModel::Lofts() const {
+    return Places(lofts_);
+}
 std::vector<distance::Place> DistanceTableModel::RacePoints() const {
     return Places(race_points_);
 }

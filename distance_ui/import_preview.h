@@ -12,10 +12,10 @@ class PlaceListModel;
 
 // What importing a places file would do to a list, worked out before anything is added.
 struct ImportPlan {
-    std::vector<club::Row> rows_to_add;           // new rows, ids not yet given
-    std::vector<distance::Place> places_to_add;   // the same, as read from the file
-    std::vector<distance::CellProblem> problems;  // cells that could not be read
-    std::vector<distance::Place> already_present; // same name and position as a row in the list
+    std::vector<club::Row> rows_to_add;            // new rows, ids not yet given
+    std::vector<distance::Place> places_to_add;    // the same, as read from the file
+    std::vector<distance::CellProblem> problems;   // cells that could not be read
+    std::vector<distance::Place> already_present;  // same name and position as a row in the list
 };
 
 // A place of the same name and position as one in the list, or as one earlier in the file, is

@@ -13,7 +13,9 @@
 namespace race_distances {
 namespace {
 
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
 
 // A pale red that keeps black text readable, for a coordinate the library could not read.
 const QColor kUnreadableBackground(255, 205, 205);
@@ -133,9 +135,8 @@ const distance::AngleReading* PlaceListModel::ReadingAt(const QModelIndex& index
 
 QVariant PlaceListModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
-    const QString typed =
-        Text(rows_[static_cast<std::size_t>(index.row())].texts.cells.at(
-            static_cast<std::size_t>(index.column())));
+    const QString typed = Text(rows_[static_cast<std::size_t>(index.row())].texts.cells.at(
+        static_cast<std::size_t>(index.column())));
     const distance::AngleReading* reading = ReadingAt(index);
     const bool unreadable = reading != nullptr && !reading->ok();
     switch (role) {
@@ -165,7 +166,8 @@ QVariant PlaceListModel::data(const QModelIndex& index, int role) const {
             if (unreadable) return QBrush(Qt::black);
             return {};
         case Qt::DecorationRole:
-            if (unreadable) return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+            if (unreadable)
+                return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
             return {};
         default:
             return {};
@@ -173,7 +175,8 @@ QVariant PlaceListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PlaceListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
+    if (orientation == Qt::Horizontal &&
+        (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
         return ColumnTitle(section);
     }
     if (orientation == Qt::Vertical && role == Qt::DisplayRole) return section + 1;
@@ -190,8 +193,8 @@ bool PlaceListModel::setData(const QModelIndex& index, const QVariant& value, in
     club::Row after = before;
     after.cells.at(static_cast<std::size_t>(index.column())) = value.toString().toStdString();
     if (after == before) return false;
-    const QString text = tr("Edit %1 of %2").arg(ColumnTitle(index.column()).toLower(),
-                                                  NameAt(index.row()));
+    const QString text =
+        tr("Edit %1 of %2").arg(ColumnTitle(index.column()).toLower(), NameAt(index.row()));
     undo_stack_.push(new EditRowCommand(*this, before, after, text));
     return TextsAt(index.row()) == after;
 }

@@ -34,7 +34,9 @@ class PlaceListModel : public QAbstractTableModel {
 
     club::List list() const { return list_; }
     std::int64_t IdAt(int row) const { return rows_.at(static_cast<std::size_t>(row)).texts.id; }
-    const club::Row& TextsAt(int row) const { return rows_.at(static_cast<std::size_t>(row)).texts; }
+    const club::Row& TextsAt(int row) const {
+        return rows_.at(static_cast<std::size_t>(row)).texts;
+    }
     // Where the loft or race point is; nothing while either coordinate cannot be read.
     std::optional<distance::Position> PositionAt(int row) const;
     // "Member, loft" for a loft with a loft name, the member or race point name otherwise.

@@ -42,6 +42,8 @@ const QString kClubFilter = QObject::tr("Club files (*.club)");
 const QString kClubSuffix = QStringLiteral("club");
 const QString kRecentClubsKey = QStringLiteral("recentClubs");
 constexpr int kRecentClubsKept = 8;
+// Room around a cell's text for the style's margins and the focus frame.
+constexpr int kCellPadding = 24;
 
 std::filesystem::path FilePath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
@@ -65,8 +67,8 @@ RaceDistancesWindow::RaceDistancesWindow(QWidget* parent) : QMainWindow(parent) 
 
     auto* lists = new QSplitter(Qt::Vertical);
     lists->addWidget(BuildListFrame(*lofts_, loft_order_, loft_view_, tr("&Lofts")));
-    lists->addWidget(BuildListFrame(*race_points_, race_point_order_, race_point_view_,
-                                    tr("&Race points")));
+    lists->addWidget(
+        BuildListFrame(*race_points_, race_point_order_, race_point_view_, tr("&Race points")));
     auto* right = new QWidget;
     auto* right_layout = new QVBoxLayout(right);
     right_layout->setContentsMargins(0, 0, 0, 0);
@@ -77,6 +79,7 @@ RaceDistancesWindow::RaceDistancesWindow(QWidget* parent) : QMainWindow(parent) 
     halves->addWidget(right);
     halves->setStretchFactor(0, 2);
     halves->setStretchFactor(1, 3);
+    halves->setSizes({520, 680});
     setCentralWidget(halves);
     BuildMenus();
     statusBar()->showMessage(tr("Every change is written to the club file as it is made."));
@@ -103,12 +106,23 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
     view->setModel(proxy);
     view->setAccessibleName(items.left(1).toUpper() + items.mid(1));
     view->setSortingEnabled(true);
-    view->sortByColumn(-1, Qt::AscendingOrder);  // the order they were added until a header is clicked
+    view->sortByColumn(-1,
+                       Qt::AscendingOrder);  // the order they were added until a header is clicked
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
     view->setTabKeyNavigation(false);  // Tab leaves the list for the next field
-    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Names share what is left once the coordinates have room for their written form and the
+    // mark of one that cannot be read.
+    const int coordinate_width =
+        view->fontMetrics().horizontalAdvance(QStringLiteral("188°88'88.8\"W")) +
+        view->iconSize().width() + kCellPadding;
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const bool coordinate = column >= club::LatitudeColumn(model.list());
+        view->horizontalHeader()->setSectionResizeMode(
+            column, coordinate ? QHeaderView::Interactive : QHeaderView::Stretch);
+        if (coordinate) view->horizontalHeader()->resizeSection(column, coordinate_width);
+    }
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
     QTableView* shown = view;
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -145,7 +159,6 @@ QWidget* RaceDistancesWindow::BuildDistanceFrame() {
     auto* frame = new QGroupBox(tr("Dis&tances from race points to lofts"));
     kilometres_ = new QCheckBox(tr("In &kilometres"));
     kilometres_->setAccessibleName(tr("Distances in kilometres"));
-    connect(kilometres_, &QCheckBox::toggled, this, &RaceDistancesWindow::ShowInKilometres);
     distance_view_ = new QTableView;
     distance_view_->setModel(distances_);
     distance_view_->setAccessibleName(tr("Distances"));
@@ -153,10 +166,9 @@ QWidget* RaceDistancesWindow::BuildDistanceFrame() {
     distance_view_->setTabKeyNavigation(false);
     distance_view_->setWordWrap(false);
     // Fixed widths: fitting the columns to their contents would work out every distance.
-    distance_view_->horizontalHeader()->setDefaultSectionSize(
-        distance_view_->fontMetrics().horizontalAdvance(QStringLiteral("888 miles 1,888 yards")));
-    distance_view_->verticalHeader()->setDefaultSectionSize(
-        distance_view_->fontMetrics().height() + 8);
+    ShowInKilometres(false);
+    distance_view_->verticalHeader()->setDefaultSectionSize(distance_view_->fontMetrics().height() +
+                                                            8);
     distance_view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     distance_view_->verticalHeader()->setMaximumWidth(
         distance_view_->fontMetrics().horizontalAdvance(QStringLiteral("M")) * 22);
@@ -164,7 +176,9 @@ QWidget* RaceDistancesWindow::BuildDistanceFrame() {
             &RaceDistancesWindow::ShowSelectedDistance);
     connect(distances_, &QAbstractItemModel::modelReset, this,
             &RaceDistancesWindow::ShowSelectedDistance);
-    selected_distance_ = new QLabel(tr("Select a cell to see its distance in full and the bearing."));
+    connect(kilometres_, &QCheckBox::toggled, this, &RaceDistancesWindow::ShowInKilometres);
+    selected_distance_ =
+        new QLabel(tr("Select a cell to see its distance in full and the bearing."));
     selected_distance_->setAccessibleName(tr("Selected distance"));
     selected_distance_->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                                 Qt::TextSelectableByKeyboard);
@@ -210,7 +224,8 @@ QWidget* RaceDistancesWindow::BuildQuickDistanceFrame() {
     }
     quick_result_ = new QLabel;
     quick_result_->setAccessibleName(tr("Quick distance"));
-    quick_result_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    quick_result_->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                           Qt::TextSelectableByKeyboard);
     quick_result_->setWordWrap(true);
 
     auto* grid = new QGridLayout(frame);
@@ -252,8 +267,8 @@ void RaceDistancesWindow::BuildMenus() {
     QAction* undo = undo_stack_.createUndoAction(this, tr("&Undo"));
     undo->setShortcuts(QKeySequence::Undo);
     QAction* redo = undo_stack_.createRedoAction(this, tr("&Redo"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
@@ -306,7 +321,8 @@ bool RaceDistancesWindow::OpenClub(const QString& path) {
 }
 
 QString RaceDistancesWindow::FolderForDialogs() const {
-    if (club_) return QFileInfo(QString::fromStdU16String(club_->path().u16string())).absolutePath();
+    if (club_)
+        return QFileInfo(QString::fromStdU16String(club_->path().u16string())).absolutePath();
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
@@ -345,7 +361,8 @@ void RaceDistancesWindow::SaveCopyAs() {
         QMessageBox::warning(this, tr("Save a copy"), QString::fromStdString(*problem));
         return;
     }
-    statusBar()->showMessage(tr("A copy of the club saved as %1.").arg(QDir::toNativeSeparators(path)));
+    statusBar()->showMessage(
+        tr("A copy of the club saved as %1.").arg(QDir::toNativeSeparators(path)));
 }
 
 void RaceDistancesWindow::RememberClub(const QString& path) {
@@ -362,7 +379,8 @@ void RaceDistancesWindow::FillRecentClubs() {
     const QStringList recent = QSettings().value(kRecentClubsKey).toStringList();
     int number = 1;
     for (const QString& path : recent) {
-        const QString text = QStringLiteral("&%1 %2").arg(number++).arg(QDir::toNativeSeparators(path));
+        const QString text =
+            QStringLiteral("&%1 %2").arg(number++).arg(QDir::toNativeSeparators(path));
         recent_clubs_->addAction(text, this, [this, path] { OpenClub(path); });
     }
     if (recent.isEmpty()) recent_clubs_->addAction(tr("No club opened yet"))->setEnabled(false);
@@ -373,7 +391,8 @@ void RaceDistancesWindow::AddRow(PlaceListModel& model, QTableView& view) {
     const std::size_t columns = club::ColumnNames(model.list()).size();
     std::vector<club::Row> rows{club::Row{.id = 0, .cells = std::vector<std::string>(columns)}};
     const int before = model.rowCount();
-    undo_stack_.push(new AddRowsCommand(model, std::move(rows), tr("Add %1").arg(model.ItemName())));
+    undo_stack_.push(
+        new AddRowsCommand(model, std::move(rows), tr("Add %1").arg(model.ItemName())));
     if (model.rowCount() == before) return;
     // The new row is the last one added; its first cell is ready for typing.
     const auto* proxy = static_cast<const QSortFilterProxyModel*>(view.model());
@@ -383,8 +402,12 @@ void RaceDistancesWindow::AddRow(PlaceListModel& model, QTableView& view) {
     view.edit(cell);
 }
 
-void RaceDistancesWindow::AddLoft() { AddRow(*lofts_, *loft_view_); }
-void RaceDistancesWindow::AddRacePoint() { AddRow(*race_points_, *race_point_view_); }
+void RaceDistancesWindow::AddLoft() {
+    AddRow(*lofts_, *loft_view_);
+}
+void RaceDistancesWindow::AddRacePoint() {
+    AddRow(*race_points_, *race_point_view_);
+}
 
 void RaceDistancesWindow::DeleteSelectedRows(PlaceListModel& model, QSortFilterProxyModel& proxy,
                                              QTableView& view) {
@@ -399,9 +422,9 @@ void RaceDistancesWindow::DeleteSelectedRows(PlaceListModel& model, QSortFilterP
     std::sort(source_rows.begin(), source_rows.end());
     std::vector<club::Row> rows;
     for (const int row : source_rows) rows.push_back(model.TextsAt(row));
-    const QString text = rows.size() == 1
-                             ? tr("Delete %1 %2").arg(model.ItemName(), model.NameAt(source_rows[0]))
-                             : tr("Delete %1 %2").arg(rows.size()).arg(model.ItemName(rows.size()));
+    const QString text =
+        rows.size() == 1 ? tr("Delete %1 %2").arg(model.ItemName(), model.NameAt(source_rows[0]))
+                         : tr("Delete %1 %2").arg(rows.size()).arg(model.ItemName(rows.size()));
     undo_stack_.push(new DeleteRowsCommand(model, std::move(rows), text));
 }
 
@@ -413,10 +436,9 @@ void RaceDistancesWindow::DeleteSelectedRacePoints() {
 }
 
 void RaceDistancesWindow::ShowCellProblem(const QModelIndex& index) {
-    const QString problem =
-        index.isValid() && index.data(Qt::BackgroundRole).isValid()
-            ? index.data(Qt::ToolTipRole).toString()
-            : QString();
+    const QString problem = index.isValid() && index.data(Qt::BackgroundRole).isValid()
+                                ? index.data(Qt::ToolTipRole).toString()
+                                : QString();
     if (problem.isEmpty()) {
         statusBar()->clearMessage();
     } else {
@@ -426,15 +448,22 @@ void RaceDistancesWindow::ShowCellProblem(const QModelIndex& index) {
 
 void RaceDistancesWindow::ShowInKilometres(bool kilometres) {
     distances_->ShowKilometres(kilometres);
-    distance_view_->horizontalHeader()->setDefaultSectionSize(
-        distance_view_->fontMetrics().horizontalAdvance(
-            kilometres ? QStringLiteral("8888.888 km") : QStringLiteral("888 miles 1,888 yards")));
+    // Fixed widths for the longest figure: fitting the columns to their contents would work out
+    // every distance in the table.
+    const QString widest =
+        kilometres ? QStringLiteral("8888.888 km") : QStringLiteral("1888 miles 1888 yards");
+    const int width = distance_view_->fontMetrics().horizontalAdvance(widest) + kCellPadding;
+    distance_view_->horizontalHeader()->setDefaultSectionSize(width);
+    for (int column = 0; column < distances_->columnCount(); ++column) {
+        distance_view_->horizontalHeader()->resizeSection(column, width);
+    }
 }
 
 void RaceDistancesWindow::ShowSelectedDistance() {
     const QModelIndex current = distance_view_->currentIndex();
     if (!current.isValid()) {
-        selected_distance_->setText(tr("Select a cell to see its distance in full and the bearing."));
+        selected_distance_->setText(
+            tr("Select a cell to see its distance in full and the bearing."));
         return;
     }
     selected_distance_->setText(distances_->Description(current));
@@ -468,22 +497,20 @@ void RaceDistancesWindow::WorkOutQuickDistance() {
     const auto read = [](const QLineEdit& field, distance::Axis axis) {
         return distance::ReadAngle(field.text().toStdString(), axis);
     };
-    const distance::AngleReading readings[] = {
-        read(*from_latitude_, distance::Axis::Latitude),
-        read(*from_longitude_, distance::Axis::Longitude),
-        read(*to_latitude_, distance::Axis::Latitude),
-        read(*to_longitude_, distance::Axis::Longitude)};
+    const distance::AngleReading readings[] = {read(*from_latitude_, distance::Axis::Latitude),
+                                               read(*from_longitude_, distance::Axis::Longitude),
+                                               read(*to_latitude_, distance::Axis::Latitude),
+                                               read(*to_longitude_, distance::Axis::Longitude)};
     for (const distance::AngleReading& reading : readings) {
         if (reading.ok()) continue;
-        quick_result_->setText(reading.error->problem == distance::CoordinateProblem::Empty
-                                   ? tr("Type or paste the two positions.")
-                                   : QString::fromStdString(
-                                         distance::CoordinateMessage(*reading.error)));
+        quick_result_->setText(
+            reading.error->problem == distance::CoordinateProblem::Empty
+                ? tr("Type or paste the two positions.")
+                : QString::fromStdString(distance::CoordinateMessage(*reading.error)));
         return;
     }
-    const distance::RaceDistance result =
-        distance::DistanceToLoft({readings[0].degrees, readings[1].degrees},
-                                 {readings[2].degrees, readings[3].degrees});
+    const distance::RaceDistance result = distance::DistanceToLoft(
+        {readings[0].degrees, readings[1].degrees}, {readings[2].degrees, readings[3].degrees});
     quick_result_->setText(tr("%1, bearing %2°")
                                .arg(MilesYardsAndKilometres(result.metres),
                                     QString::fromStdString(distance::BearingText(result.bearing))));
@@ -494,15 +521,19 @@ void RaceDistancesWindow::ReportWriteProblem(const QString& message) {
     QMessageBox::warning(this, tr("Not written"), message);
 }
 
-void RaceDistancesWindow::ImportLofts() { Import(*lofts_); }
-void RaceDistancesWindow::ImportRacePoints() { Import(*race_points_); }
+void RaceDistancesWindow::ImportLofts() {
+    Import(*lofts_);
+}
+void RaceDistancesWindow::ImportRacePoints() {
+    Import(*race_points_);
+}
 
 void RaceDistancesWindow::Import(PlaceListModel& model) {
     if (!club_) return;
     const QString items = model.ItemName(2);
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Import %1").arg(items), FolderForDialogs(),
-        tr("Spreadsheet files (*.csv *.txt);;All files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Import %1").arg(items), FolderForDialogs(),
+                                     tr("Spreadsheet files (*.csv *.txt);;All files (*)"));
     if (path.isEmpty()) return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -511,24 +542,26 @@ void RaceDistancesWindow::Import(PlaceListModel& model) {
     }
     const QByteArray contents = file.readAll();
     const ImportPlan plan =
-        PlanImport(model, distance::ReadPlaces(std::string_view(contents.data(),
-                                                                static_cast<std::size_t>(contents.size()))));
+        PlanImport(model, distance::ReadPlaces(std::string_view(
+                              contents.data(), static_cast<std::size_t>(contents.size()))));
     ImportPreviewDialog preview(plan, QFileInfo(path).fileName(), items, this);
     if (preview.exec() != QDialog::Accepted || plan.rows_to_add.empty()) return;
-    undo_stack_.push(new AddRowsCommand(
-        model, plan.rows_to_add,
-        tr("Import %1 %2").arg(plan.rows_to_add.size()).arg(model.ItemName(plan.rows_to_add.size()))));
+    undo_stack_.push(new AddRowsCommand(model, plan.rows_to_add,
+                                        tr("Import %1 %2")
+                                            .arg(plan.rows_to_add.size())
+                                            .arg(model.ItemName(plan.rows_to_add.size()))));
 }
 
 void RaceDistancesWindow::ExportDistances() {
     const QString chosen = QFileDialog::getSaveFileName(
         this, tr("Export distances"), FolderForDialogs(), tr("Spreadsheet files (*.csv)"));
     if (chosen.isEmpty()) return;
-    const std::string csv =
-        distance::DistanceCsv(distance::DistanceTable(distances_->Lofts(), distances_->RacePoints()));
+    const std::string csv = distance::DistanceCsv(
+        distance::DistanceTable(distances_->Lofts(), distances_->RacePoints()));
     QSaveFile file(chosen);
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) !=
+            static_cast<qint64>(csv.size()) ||
         !file.commit()) {
         QMessageBox::warning(this, tr("Export distances"),
                              tr("%1 could not be written: %2").arg(chosen, file.errorString()));

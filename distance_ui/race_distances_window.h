@@ -61,15 +61,14 @@ class RaceDistancesWindow : public QMainWindow {
 
   private:
     void BuildMenus();
-    QWidget* BuildListFrame(PlaceListModel& model, QSortFilterProxyModel*& proxy,
-                            QTableView*& view, const QString& title);
+    QWidget* BuildListFrame(PlaceListModel& model, QSortFilterProxyModel*& proxy, QTableView*& view,
+                            const QString& title);
     QWidget* BuildDistanceFrame();
     QWidget* BuildQuickDistanceFrame();
     void FillRecentClubs();
     void RememberClub(const QString& path);
     void AddRow(PlaceListModel& model, QTableView& view);
-    void DeleteSelectedRows(PlaceListModel& model, QSortFilterProxyModel& proxy,
-                            QTableView& view);
+    void DeleteSelectedRows(PlaceListModel& model, QSortFilterProxyModel& proxy, QTableView& view);
     void ShowCellProblem(const QModelIndex& index);
     void RefillQuickPickers();
     void Import(PlaceListModel& model);

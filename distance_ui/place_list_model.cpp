@@ -7,6 +7,7 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <limits>
+#include <set>
 
 #include "distance_ui/list_commands.h"
 
@@ -85,28 +86,39 @@ bool PlaceListModel::Written(const club::WriteProblem& problem) {
 
 bool PlaceListModel::Insert(std::vector<club::Row>& rows) {
     if (file_ == nullptr || !Written(file_->Insert(list_, rows))) return false;
-    for (const club::Row& texts : rows) {
-        // Kept in the order of the ids, so a row deleted and brought back returns to its place.
-        const auto place = std::lower_bound(
-            rows_.begin(), rows_.end(), texts.id,
-            [](const PlaceRow& row, std::int64_t id) { return row.texts.id < id; });
+    // Kept in the order of the ids, so a row deleted and brought back returns to its place.
+    const auto by_id = [](const PlaceRow& row, std::int64_t id) { return row.texts.id < id; };
+    if (rows.size() == 1) {
+        const auto place = std::lower_bound(rows_.begin(), rows_.end(), rows.front().id, by_id);
         const int at = static_cast<int>(place - rows_.begin());
         beginInsertRows({}, at, at);
-        rows_.insert(place, Read(texts));
+        rows_.insert(place, Read(rows.front()));
         endInsertRows();
+        return true;
     }
+    // An import of hundreds of rows is shown once, not once a row.
+    beginResetModel();
+    for (const club::Row& texts : rows) {
+        rows_.insert(std::lower_bound(rows_.begin(), rows_.end(), texts.id, by_id), Read(texts));
+    }
+    endResetModel();
     return true;
 }
 
 bool PlaceListModel::Remove(std::span<const std::int64_t> ids) {
     if (file_ == nullptr || !Written(file_->Remove(list_, ids))) return false;
-    for (const std::int64_t id : ids) {
-        const int row = RowOf(id);
-        if (row < 0) continue;
+    if (ids.size() == 1) {
+        const int row = RowOf(ids.front());
+        if (row < 0) return true;
         beginRemoveRows({}, row, row);
         rows_.erase(rows_.begin() + row);
         endRemoveRows();
+        return true;
     }
+    beginResetModel();
+    const std::set<std::int64_t> removed(ids.begin(), ids.end());
+    std::erase_if(rows_, [&removed](const PlaceRow& row) { return removed.contains(row.texts.id); });
+    endResetModel();
     return true;
 }
 

@@ -68,10 +68,11 @@ install: release
 package: release
 	cd build/release && cpack -G DEB
 
-# Builds for 64-bit Windows (the static Qt first, when it is not in the cache yet) and leaves in
-# build/windows/ velocity-calculator-<version>-win64.zip and ...-win64-setup.exe.
+# Builds for 64-bit Windows (the static Qt and SQLite first, when they are not in the cache yet) and
+# leaves in build/windows/ velocity-calculator-<version>-win64.zip and ...-win64-setup.exe.
 windows: build/.deps-windows
 	@scripts/build-qt-windows.sh >/dev/null
+	@scripts/build-sqlite-windows.sh >/dev/null
 	cmake --preset windows
 	cmake --build --preset windows
 	cpack --preset windows

@@ -20,3 +20,4 @@ endif()
 
 set(QT_CHAINLOAD_TOOLCHAIN_FILE ${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64.cmake)
 include(${_vc_qt}/lib/cmake/Qt6/qt.toolchain.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/windows-libs.cmake)

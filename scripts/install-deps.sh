@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a job needs: with no argument those of the Linux build, the tests,
 # the benchmarks and the fuzzer; "windows" those of the Windows cross-build, its packages and its
-# tests under Wine; "qt-windows" those of building the static Windows Qt.
+# tests under Wine; "qt-windows" those of building the static Windows Qt; "sqlite-windows" those of
+# building the static Windows SQLite.
 # As root it installs whatever is missing; otherwise it names what is missing and prints the one
 # command to run.
 set -euo pipefail
@@ -28,8 +29,13 @@ qt_windows=(
     # Debian's Qt source, configured with the host Qt's tools and cross-compiled
     cmake ninja-build dpkg-dev xz-utils qt6-base-dev g++-mingw-w64-x86-64-posix
 )
+sqlite_windows=(
+    # Debian's sqlite3 source, the host's version; configured here (with tclsh, which writes the
+    # amalgamation) and compiled with MinGW-w64
+    dpkg-dev xz-utils libsqlite3-dev gcc make tcl gcc-mingw-w64-x86-64-posix
+)
 windows=(
-    "${qt_windows[@]}" make
+    "${qt_windows[@]}" "${sqlite_windows[@]}" make
     # The reference the core's table of races is checked against
     python3
     # GoogleTest's sources, cross-compiled with the tests
@@ -44,8 +50,9 @@ case "${1:-linux}" in
 linux) packages=("${linux[@]}") ;;
 windows) packages=("${windows[@]}") ;;
 qt-windows) packages=("${qt_windows[@]}") ;;
+sqlite-windows) packages=("${sqlite_windows[@]}") ;;
 *)
-    echo "usage: $0 [linux|windows|qt-windows]" >&2
+    echo "usage: $0 [linux|windows|qt-windows|sqlite-windows]" >&2
     exit 2
     ;;
 esac

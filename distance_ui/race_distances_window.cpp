@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSettings>
@@ -260,6 +262,14 @@ void RaceDistancesWindow::BuildMenus() {
     file->addAction(tr("Import race &points from CSV…"), this,
                     &RaceDistancesWindow::ImportRacePoints);
     file->addAction(tr("&Export distances as CSV…"), this, &RaceDistancesWindow::ExportDistances);
+    file->addSeparator();
+    file->addAction(tr("&Print season sheet…"), QKeySequence::Print, this,
+                    &RaceDistancesWindow::PrintSeasonSheet);
+    file->addAction(tr("Print &member sheets…"), this, &RaceDistancesWindow::PrintMemberSheets);
+    file->addAction(tr("Save season sheet as P&DF…"), this,
+                    &RaceDistancesWindow::SaveSeasonSheetAsPdf);
+    file->addAction(tr("Save member s&heets as PDF…"), this,
+                    &RaceDistancesWindow::SaveMemberSheetsAsPdf);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -568,6 +578,86 @@ void RaceDistancesWindow::ExportDistances() {
         return;
     }
     statusBar()->showMessage(tr("Distances exported to %1.").arg(QDir::toNativeSeparators(chosen)));
+}
+
+QString RaceDistancesWindow::ClubName() const {
+    if (!club_) return {};
+    return QFileInfo(QString::fromStdU16String(club_->path().u16string())).completeBaseName();
+}
+
+sheets::ClubSheets RaceDistancesWindow::SheetsOfClub() {
+    sheets::ClubSheets club{.club = ClubName(), .lofts = {}, .race_points = {}};
+    int left_off = 0;
+    for (int row = 0; row < lofts_->rowCount(); ++row) {
+        const std::optional<distance::Position> position = lofts_->PositionAt(row);
+        const club::Row& texts = lofts_->TextsAt(row);
+        if (position) {
+            club.lofts.push_back({.member = QString::fromStdString(texts.cells.at(0)),
+                                  .loft = QString::fromStdString(texts.cells.at(1)),
+                                  .position = *position});
+        } else {
+            ++left_off;
+        }
+    }
+    for (int row = 0; row < race_points_->rowCount(); ++row) {
+        const std::optional<distance::Position> position = race_points_->PositionAt(row);
+        if (position) {
+            club.race_points.push_back({.name = race_points_->NameAt(row), .position = *position});
+        } else {
+            ++left_off;
+        }
+    }
+    // A sheet never shows a distance worked out from a mistyped coordinate.
+    if (left_off > 0) {
+        statusBar()->showMessage(
+            left_off == 1
+                ? tr("One row with coordinates to mend is left off the sheets.")
+                : tr("%1 rows with coordinates to mend are left off the sheets.").arg(left_off));
+    }
+    return club;
+}
+
+void RaceDistancesWindow::PreviewSheets(SheetPrinter print, const QString& title) {
+    const sheets::ClubSheets club = SheetsOfClub();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(title);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&club, print](QPrinter* target) { print(club, *target); });
+    preview.exec();
+}
+
+void RaceDistancesWindow::SaveSheetsAsPdf(SheetPrinter print, const QString& title,
+                                          const QString& file_name) {
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, title, QDir(FolderForDialogs()).filePath(file_name), tr("PDF files (*.pdf)"));
+    if (chosen.isEmpty()) return;
+    const sheets::ClubSheets club = SheetsOfClub();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(chosen);
+    printer.setDocName(title);
+    print(club, printer);
+    statusBar()->showMessage(tr("Saved %1.").arg(QDir::toNativeSeparators(chosen)));
+}
+
+void RaceDistancesWindow::PrintSeasonSheet() {
+    PreviewSheets(&sheets::PrintSeasonSheet, tr("Season sheet of %1").arg(ClubName()));
+}
+
+void RaceDistancesWindow::PrintMemberSheets() {
+    PreviewSheets(&sheets::PrintMemberSheets, tr("Member sheets of %1").arg(ClubName()));
+}
+
+void RaceDistancesWindow::SaveSeasonSheetAsPdf() {
+    SaveSheetsAsPdf(&sheets::PrintSeasonSheet, tr("Save season sheet as PDF"),
+                    tr("%1 season sheet.pdf").arg(ClubName()));
+}
+
+void RaceDistancesWindow::SaveMemberSheetsAsPdf() {
+    SaveSheetsAsPdf(&sheets::PrintMemberSheets, tr("Save member sheets as PDF"),
+                    tr("%1 member sheets.pdf").arg(ClubName()));
 }
 
 }  // namespace race_distances

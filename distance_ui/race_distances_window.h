@@ -6,12 +6,14 @@
 #include <optional>
 
 #include "distance_ui/club_file.h"
+#include "distance_ui/sheets.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QSortFilterProxyModel;
 class QTableView;
 
@@ -26,6 +28,8 @@ class PlaceListModel;
 // soon as it is made, so there is nothing to save.
 class RaceDistancesWindow : public QMainWindow {
     Q_OBJECT
+
+    using SheetPrinter = void (*)(const sheets::ClubSheets&, QPrinter&);
 
   public:
     explicit RaceDistancesWindow(QWidget* parent = nullptr);
@@ -58,6 +62,10 @@ class RaceDistancesWindow : public QMainWindow {
     void ImportLofts();
     void ImportRacePoints();
     void ExportDistances();
+    void PrintSeasonSheet();
+    void PrintMemberSheets();
+    void SaveSeasonSheetAsPdf();
+    void SaveMemberSheetsAsPdf();
 
   private:
     void BuildMenus();
@@ -73,6 +81,11 @@ class RaceDistancesWindow : public QMainWindow {
     void RefillQuickPickers();
     void Import(PlaceListModel& model);
     QString FolderForDialogs() const;
+    QString ClubName() const;
+    // The lofts and race points whose coordinates read, for the printed sheets.
+    sheets::ClubSheets SheetsOfClub();
+    void PreviewSheets(SheetPrinter print, const QString& title);
+    void SaveSheetsAsPdf(SheetPrinter print, const QString& title, const QString& file_name);
 
     QUndoStack undo_stack_;
     std::optional<club::ClubFile> club_;

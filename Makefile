@@ -1,6 +1,6 @@
 # The front door: one target a job. Each target installs what is missing first.
-.PHONY: all deps build test sanitize fuzz bench run screenshots release install package format clean \
-	windows windows-test
+.PHONY: all deps build test sanitize fuzz bench run run-distances screenshots release install package \
+	format clean windows windows-test
 
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
@@ -49,6 +49,14 @@ run: build
 		echo "No display: run it under 'xvfb-run -a build/dev/app/velocity-calculator' or from a desktop session."; \
 	else \
 		build/dev/app/velocity-calculator; \
+	fi
+
+# Opens Race Distances, like run above.
+run-distances: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "No display: run it under 'xvfb-run -a build/dev/app/race-distances/race-distances' or from a desktop session."; \
+	else \
+		build/dev/app/race-distances/race-distances; \
 	fi
 
 # Renders the README's pictures of the window into docs/.

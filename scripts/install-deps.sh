@@ -24,6 +24,8 @@ linux=(
     xvfb xauth
     # Desktop integration and the Debian package: icons rendered from SVG, validators, dpkg tools
     librsvg2-bin desktop-file-utils appstream dpkg-dev
+    # The club file's MIME type, checked by building a MIME database from it
+    shared-mime-info
 )
 qt_windows=(
     # Debian's Qt source, configured with the host Qt's tools and cross-compiled

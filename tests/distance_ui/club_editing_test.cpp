@@ -1,3 +1,5 @@
+#include <sqlite3.h>
+
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -119,6 +121,63 @@ class ClubEditingTest : public QObject {
         for (int row = 0; row < race_points.rowCount(); ++row) {
             QVERIFY(race_points.PositionAt(row).has_value());
         }
+    }
+
+    void coordinateKeptAsTypedAndShownInOneForm_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("decimal degrees") << "52.5"
+                                         << "52°30'00.0\"N" << false;
+        QTest::newRow("degrees and minutes") << "N 52 34.5"
+                                             << "52°34'30.0\"N" << false;
+        QTest::newRow("minutes of 61") << "52 61 20 N"
+                                       << "52 61 20 N" << true;
+        QTest::newRow("east on a latitude") << "52 30 E"
+                                            << "52 30 E" << true;
+    }
+
+    void coordinateKeptAsTypedAndShownInOneForm() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(bool, marked);
+        race_distances::PlaceListModel lofts(club::List::Lofts, undo_stack_);
+        lofts.ShowClub(&*file_);
+        undo_stack_.push(new race_distances::AddRowsCommand(
+            lofts, {Loft("A. Barker", "52 0 0 N", "1 30 0 W")}, "add"));
+        const QModelIndex latitude = lofts.index(0, club::LatitudeColumn(club::List::Lofts));
+
+        QVERIFY(lofts.setData(latitude, typed));
+
+        QCOMPARE(ReadBack(path_).lofts.at(0).cells.at(2), typed.toStdString());
+        QCOMPARE(latitude.data(Qt::EditRole).toString(), typed);
+        QCOMPARE(latitude.data(Qt::DisplayRole).toString(), shown);
+        QCOMPARE(latitude.data(Qt::BackgroundRole).isValid(), marked);
+        QCOMPARE(lofts.PositionAt(0).has_value(), !marked);
+        if (marked) QVERIFY(!latitude.data(Qt::ToolTipRole).toString().isEmpty());
+    }
+
+    void aChangeTheFileRefusesIsNeitherShownNorKept() {
+        race_distances::PlaceListModel lofts(club::List::Lofts, undo_stack_);
+        lofts.ShowClub(&*file_);
+        QStringList reported;
+        connect(&lofts, &race_distances::PlaceListModel::WriteFailed, this,
+                [&reported](const QString& message) { reported << message; });
+        // Another program in the middle of a change of its own, for longer than a change waits.
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(path_.c_str(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+        undo_stack_.push(new race_distances::AddRowsCommand(
+            lofts, {Loft("A. Barker", "52 0 0 N", "1 30 0 W")}, "add"));
+
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        QCOMPARE(lofts.rowCount(), 0);
+        QCOMPARE(undo_stack_.count(), 0);
+        QCOMPARE(reported.size(), 1);
+        QVERIFY2(reported.front().contains("busy"), qPrintable(reported.front()));
+        QVERIFY(ReadBack(path_).lofts.empty());
     }
 
   private:

@@ -35,7 +35,9 @@ MilesYards ToMilesYards(double metres);
 std::string MilesYardsText(MilesYards distance);
 // Kilometres to the metre: "139.291".
 std::string KilometresText(double metres);
-// Degrees to a tenth: "109.4".
+// Degrees to a tenth: "109.4"; 359.96 is "0.0".
 std::string BearingText(double bearing);
+// Metres to the millimetre: "139290.512".
+std::string MetresText(double metres);
 
 }  // namespace distance

@@ -12,6 +12,8 @@ linux=(
     cmake make g++ pkg-config
     # The reference that writes and checks the table of races the core is tested against
     python3
+    # Race distances: Karney's geodesics on the WGS-84 ellipsoid
+    libgeographiclib-dev
     # Window: Qt 6 Widgets and the fonts nearest to the calculator's own
     qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core
     # Tests, benchmarks and fuzzing

@@ -16,8 +16,8 @@ linux=(
     libgeographiclib-dev
     # Window: Qt 6 Widgets and the fonts nearest to the calculator's own
     qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core
-    # Tests, benchmarks and fuzzing
-    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+    # Tests, benchmarks and fuzzing; the printed sheets read back from PDF (pdftotext, pdfinfo)
+    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
     # Running the window without a desktop
     xvfb xauth
     # Desktop integration and the Debian package: icons rendered from SVG, validators, dpkg tools

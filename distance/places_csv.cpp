@@ -1,5 +1,6 @@
 #include "distance/places_csv.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -23,17 +24,9 @@ constexpr std::string_view kHeaderColumn = "header";
 // Spreadsheets set to a language whose decimal separator is a comma (most of Europe's) save
 // "CSV" with semicolons between the fields; the header row, which holds no numbers, says which.
 char Separator(std::string_view contents) {
-    int commas = 0;
-    int semicolons = 0;
-    bool quoted = false;
-    for (const char c : contents) {
-        if (c == '"') quoted = !quoted;
-        if (quoted) continue;
-        if (c == '\n') break;
-        commas += c == ',' ? 1 : 0;
-        semicolons += c == ';' ? 1 : 0;
-    }
-    return semicolons > commas ? ';' : ',';
+    const std::string_view header = contents.substr(0, contents.find('\n'));
+    const auto count = [&](char c) { return std::count(header.begin(), header.end(), c); };
+    return count(';') > count(',') ? ';' : ',';
 }
 
 std::vector<Record> SplitRecords(std::string_view contents, char separator) {
@@ -41,10 +34,12 @@ std::vector<Record> SplitRecords(std::string_view contents, char separator) {
     Record record{{}, 1};
     std::string field;
     bool quoted = false;
+    bool field_quoted = false;
     bool anything = false;
     const auto end_record = [&] {
         record.fields.push_back(std::move(field));
         field.clear();
+        field_quoted = false;
         records.push_back(std::move(record));
         record = Record{{}, records.back().row + 1};
         anything = false;
@@ -61,11 +56,15 @@ std::vector<Record> SplitRecords(std::string_view contents, char separator) {
             } else {
                 quoted = false;
             }
-        } else if (c == '"') {
+        } else if (c == '"' && field.empty() && !field_quoted) {
+            // Only a field's first character opens a quoted field; a quote further on is the
+            // seconds mark of a hand-written 52°34'20"N.
             quoted = true;
+            field_quoted = true;
         } else if (c == separator) {
             record.fields.push_back(std::move(field));
             field.clear();
+            field_quoted = false;
         } else if (c == '\r' || c == '\n') {
             if (c == '\r' && at + 1 < contents.size() && contents[at + 1] == '\n') ++at;
             end_record();

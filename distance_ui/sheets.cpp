@@ -65,7 +65,9 @@ struct Page {
         for (const QString& line : text.split(QChar::LineSeparator)) {
             widest = std::max(widest, QFontMetricsF(font, device).horizontalAdvance(line));
         }
-        return widest;
+        // Text layout works in 64ths of a pixel: a width measured to the last bit can fall a
+        // hair short of the same text laid out, and break its last letter onto a line of its own.
+        return std::ceil(widest) + 1.0;
     }
 
     const QPaintDevice* device;

@@ -18,8 +18,8 @@ linux=(
     qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core
     # Race Distances: the club file
     libsqlite3-dev
-    # Tests, benchmarks and fuzzing
-    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+    # Tests, benchmarks and fuzzing; the printed sheets read back from PDF (pdftotext, pdfinfo)
+    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
     # Running the window without a desktop
     xvfb xauth
     # Desktop integration and the Debian package: icons rendered from SVG, validators, dpkg tools

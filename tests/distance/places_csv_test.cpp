@@ -31,8 +31,8 @@ TEST_P(ReadPlacesFormsTest, ReadsEveryForm) {
 }
 
 const FileCase kFileCases[] = {
-    {"CommasLf", "name,latitude,longitude\n\"Smith, J & \"\"Son\"\"\",52.5,1\nLefèvre,1,-0.25\n",
-     3},
+    {"CommasLfSecondsMarkUnquoted",
+     "name,latitude,longitude\n\"Smith, J & \"\"Son\"\"\",52°30'00\"N,1\nLefèvre,1,-0.25\n", 3},
     {"BomCrlf",
      "\xEF\xBB\xBFname,latitude,longitude\r\n\"Smith, J & \"\"Son\"\"\",52 30 N,1 E\r\n"
      "Lefèvre,1,0 15 W\r\n",

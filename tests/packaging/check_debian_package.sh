@@ -21,7 +21,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Architecture)" == "$(dpkg --print-architecture)" ]] || fail "architecture"
 depends=$(field Depends)
 # Computed from the shared libraries the executable links, not written by hand.
-for library in libc6 libstdc++6 libqt6widgets6 libqt6core6; do
+for library in libc6 libstdc++6 libqt6widgets6 libqt6core6 libgeographiclib; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 description=$(field Description)
@@ -29,7 +29,7 @@ description=$(field Description)
 (($(wc -l <<<"$description") > 2)) || fail "no long description"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for expected in ./usr/bin/velocity-calculator \
+for expected in ./usr/bin/velocity-calculator ./usr/bin/race-distance \
     "./usr/share/applications/$app_id.desktop" \
     "./usr/share/metainfo/$app_id.metainfo.xml" \
     "./usr/share/icons/hicolor/scalable/apps/$app_id.svg" \

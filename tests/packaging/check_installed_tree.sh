@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks what a desktop would find there: the
-# executable, a valid desktop entry naming it and its icon, the icon at every size, and valid
-# AppStream metainfo.
+# calculator and the race-distance tool, a valid desktop entry naming the calculator and its
+# icon, the icon at every size, and valid AppStream metainfo.
 set -euo pipefail
 build=$1
 app_id=org.example.VelocityCalculator
@@ -14,6 +14,12 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 [[ -x "$root/bin/velocity-calculator" ]] || fail "no executable usr/bin/velocity-calculator"
+if [[ -x "$root/bin/race-distance" ]]; then
+    "$root/bin/race-distance" 37.87622 -122.23558 -9.4047 147.1597 | grep -q '(10700.472 km)' ||
+        fail "the installed race-distance does not give Berkeley to Port Moresby"
+else
+    fail "no executable usr/bin/race-distance"
+fi
 
 desktop="$root/share/applications/$app_id.desktop"
 if [[ -f "$desktop" ]]; then

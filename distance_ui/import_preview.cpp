@@ -81,7 +81,7 @@ ImportPreviewDialog::ImportPreviewDialog(const ImportPlan& plan, const QString& 
                  QString::fromStdString(place.longitude_text));
     };
     for (const distance::Place& place : plan.places_to_add) {
-        add_line(place.row, tr("Added"), place_text(place));
+        add_line(place.row, tr("To be added"), place_text(place));
     }
     for (const distance::CellProblem& problem : plan.problems) {
         add_line(problem.row, tr("Bad: not added"),

@@ -117,7 +117,8 @@ bool PlaceListModel::Remove(std::span<const std::int64_t> ids) {
     }
     beginResetModel();
     const std::set<std::int64_t> removed(ids.begin(), ids.end());
-    std::erase_if(rows_, [&removed](const PlaceRow& row) { return removed.contains(row.texts.id); });
+    std::erase_if(rows_,
+                  [&removed](const PlaceRow& row) { return removed.contains(row.texts.id); });
     endResetModel();
     return true;
 }

@@ -131,6 +131,10 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
             [this, proxy](const QModelIndex& current) {
                 ShowCellProblem(proxy->mapToSource(current));
             });
+    // A cell just mended, or just mistyped, says so where the user is looking.
+    connect(&model, &QAbstractItemModel::dataChanged, this, [this, proxy, shown] {
+        if (shown->hasFocus()) ShowCellProblem(proxy->mapToSource(shown->currentIndex()));
+    });
 
     const bool lofts = model.list() == club::List::Lofts;
     auto* add = new QPushButton(lofts ? tr("&Add loft") : tr("A&dd race point"));
@@ -259,7 +263,7 @@ void RaceDistancesWindow::BuildMenus() {
                     &RaceDistancesWindow::SaveCopyAs);
     file->addSeparator();
     file->addAction(tr("&Import lofts from CSV…"), this, &RaceDistancesWindow::ImportLofts);
-    file->addAction(tr("Import race &points from CSV…"), this,
+    file->addAction(tr("Import race poin&ts from CSV…"), this,
                     &RaceDistancesWindow::ImportRacePoints);
     file->addAction(tr("&Export distances as CSV…"), this, &RaceDistancesWindow::ExportDistances);
     file->addSeparator();

@@ -92,6 +92,28 @@ class ClubFileTest : public QObject {
         }
     }
 
+    void aCopyTakenWhileOpenHoldsTheWholeClub() {
+        QTemporaryDir folder;
+        const std::filesystem::path path = MakeClub(folder, 120);
+        QVERIFY(!path.empty());
+        club::Opening club = club::ClubFile::Open(path);
+        QVERIFY(club.file);
+        const std::filesystem::path copy = folder.filePath("copy.club").toStdString();
+        {
+            QFile earlier(QString::fromStdString(copy.string()));
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("an older copy, replaced");
+        }
+
+        const club::WriteProblem problem = club.file->SaveCopy(copy);
+
+        QVERIFY2(!problem, problem ? problem->c_str() : "");
+        club::Opening copied = club::ClubFile::Open(copy);
+        QVERIFY2(copied.file, copied.problem.c_str());
+        QCOMPARE(copied.file->Rows(club::List::Lofts), club.file->Rows(club::List::Lofts));
+        QVERIFY(!std::filesystem::exists(copy.string() + ".part"));
+    }
+
     void refusesWithoutWriting_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");

@@ -28,6 +28,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
@@ -54,6 +55,36 @@ std::filesystem::path FilePath(const QString& path) {
 QString WithClubSuffix(QString path) {
     if (QFileInfo(path).suffix().isEmpty()) path += "." + kClubSuffix;
     return path;
+}
+
+// A whole position pasted into one field, as map pages, GPS units and spreadsheets copy it
+// ("52.5724, -1.9701", "52°34'20.5\"N 1°58'12.0\"W", two cells with a tab between): its latitude
+// and longitude, when the text splits into the two in exactly one way. A text that reads as one
+// latitude, or splits several ways ("52 30 1 50"), is left as typed.
+std::optional<std::pair<QString, QString>> SplitPastedPosition(const QString& text) {
+    const auto reads = [](const QString& latitude, const QString& longitude) {
+        return distance::ReadAngle(latitude.toStdString(), distance::Axis::Latitude).ok() &&
+               distance::ReadAngle(longitude.toStdString(), distance::Axis::Longitude).ok();
+    };
+    if (distance::ReadAngle(text.toStdString(), distance::Axis::Latitude).ok()) return std::nullopt;
+    for (const QString& separator :
+         {QStringLiteral("\t"), QStringLiteral(";"), QStringLiteral(", "), QStringLiteral(",")}) {
+        const qsizetype at = text.indexOf(separator);
+        if (at <= 0 || text.indexOf(separator, at + 1) >= 0) continue;
+        const QString latitude = text.left(at).trimmed();
+        const QString longitude = text.mid(at + separator.size()).trimmed();
+        if (reads(latitude, longitude)) return std::pair{latitude, longitude};
+    }
+    std::optional<std::pair<QString, QString>> split;
+    for (qsizetype at = 1; at < text.size(); ++at) {
+        if (!text[at].isSpace()) continue;
+        const QString latitude = text.left(at).trimmed();
+        const QString longitude = text.mid(at).trimmed();
+        if (latitude.isEmpty() || longitude.isEmpty() || !reads(latitude, longitude)) continue;
+        if (split && split->first != latitude) return std::nullopt;  // more than one way
+        split = std::pair{latitude, longitude};
+    }
+    return split;
 }
 
 }  // namespace
@@ -211,6 +242,29 @@ QWidget* RaceDistancesWindow::BuildQuickDistanceFrame() {
     to_longitude_ = field(tr("Loft longitude"));
     from_longitude_->setPlaceholderText(tr("e.g. 1 18 48 E"));
     to_longitude_->setPlaceholderText(tr("e.g. 1 18 48 E"));
+    // A position pasted whole into either field of a pair is shared out between the two at once;
+    // one typed whole is shared out when the field is left. A character typed is never taken as
+    // a paste: only a text grown by more than one character at once.
+    for (auto [latitude, longitude] :
+         {std::pair{from_latitude_, from_longitude_}, std::pair{to_latitude_, to_longitude_}}) {
+        const auto share_out = [latitude, longitude](const QString& text) {
+            const auto split = SplitPastedPosition(text);
+            if (!split) return;
+            latitude->setText(split->first);
+            longitude->setText(split->second);
+        };
+        for (QLineEdit* coordinate : {latitude, longitude}) {
+            auto length_before = std::make_shared<qsizetype>(0);
+            connect(coordinate, &QLineEdit::textEdited, this,
+                    [share_out, length_before](const QString& text) {
+                        if (text.size() > *length_before + 1) share_out(text);
+                    });
+            connect(coordinate, &QLineEdit::textChanged, this,
+                    [length_before](const QString& text) { *length_before = text.size(); });
+            connect(coordinate, &QLineEdit::editingFinished, this,
+                    [share_out, coordinate] { share_out(coordinate->text()); });
+        }
+    }
     quick_race_point_ = new QComboBox;
     quick_race_point_->setAccessibleName(tr("Race point to copy"));
     quick_loft_ = new QComboBox;
@@ -277,6 +331,14 @@ void RaceDistancesWindow::BuildMenus() {
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    AddSortMenu(*view->addMenu(tr("Sort &lofts by")), *lofts_, *loft_view_);
+    AddSortMenu(*view->addMenu(tr("Sort &race points by")), *race_points_, *race_point_view_);
+    QAction* kilometres = view->addAction(tr("Distances in &kilometres"));
+    kilometres->setCheckable(true);
+    connect(kilometres, &QAction::toggled, kilometres_, &QCheckBox::setChecked);
+    connect(kilometres_, &QCheckBox::toggled, kilometres, &QAction::setChecked);
+
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     QAction* undo = undo_stack_.createUndoAction(this, tr("&Undo"));
     undo->setShortcuts(QKeySequence::Undo);
@@ -290,6 +352,21 @@ void RaceDistancesWindow::BuildMenus() {
                     &RaceDistancesWindow::AddLoft);
     edit->addAction(tr("Add race &point"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this,
                     &RaceDistancesWindow::AddRacePoint);
+}
+
+void RaceDistancesWindow::AddSortMenu(QMenu& menu, const PlaceListModel& model, QTableView& view) {
+    // The headers sort with a click; these sort from the keyboard, a second time the other way.
+    for (int column = 0; column < model.columnCount(); ++column) {
+        menu.addAction(model.ColumnTitle(column), this, [&view, column] {
+            const QHeaderView& header = *view.horizontalHeader();
+            const bool again = header.sortIndicatorSection() == column &&
+                               header.sortIndicatorOrder() == Qt::AscendingOrder;
+            view.sortByColumn(column, again ? Qt::DescendingOrder : Qt::AscendingOrder);
+        });
+    }
+    menu.addSeparator();
+    menu.addAction(tr("The order they were added"), this,
+                   [&view] { view.sortByColumn(-1, Qt::AscendingOrder); });
 }
 
 void RaceDistancesWindow::OpenStartingClub(const QString& command_line_path) {

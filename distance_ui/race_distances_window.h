@@ -73,6 +73,7 @@ class RaceDistancesWindow : public QMainWindow {
                             const QString& title);
     QWidget* BuildDistanceFrame();
     QWidget* BuildQuickDistanceFrame();
+    void AddSortMenu(QMenu& menu, const PlaceListModel& model, QTableView& view);
     void FillRecentClubs();
     void RememberClub(const QString& path);
     void AddRow(PlaceListModel& model, QTableView& view);

@@ -178,7 +178,22 @@ int LongitudeColumn(List list) {
 }
 
 ClubFile::ClubFile(Database database, std::filesystem::path path)
-    : database_(std::move(database)), path_(std::move(path)) {}
+    : database_(std::move(database)), path_(std::move(path)), data_version_(DataVersion()) {}
+
+std::int64_t ClubFile::DataVersion() const {
+    try {
+        return IntegerPragma(database_.get(), "data_version");
+    } catch (const SqliteFailure&) {
+        return data_version_;
+    }
+}
+
+bool ClubFile::ChangedElsewhere() {
+    const std::int64_t version = DataVersion();
+    const bool changed = version != data_version_;
+    data_version_ = version;
+    return changed;
+}
 
 Opening ClubFile::Open(const std::filesystem::path& path) {
     const std::string name = PathText(path.filename());

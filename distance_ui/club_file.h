@@ -66,6 +66,10 @@ class ClubFile {
     // Removes the rows with these ids in one transaction.
     WriteProblem Remove(List list, std::span<const std::int64_t> ids);
 
+    // True once after another program (or another window) has written a change to the file since
+    // this was last asked or the file was opened: the lists shown are then out of date.
+    bool ChangedElsewhere();
+
     // A consistent copy of the whole club, taken while this one stays open.
     WriteProblem SaveCopy(const std::filesystem::path& copy) const;
 
@@ -74,8 +78,11 @@ class ClubFile {
     template <typename Change>
     WriteProblem InTransaction(Change&& change);
 
+    std::int64_t DataVersion() const;
+
     Database database_;
     std::filesystem::path path_;
+    std::int64_t data_version_ = 0;  // SQLite's count of commits made by other connections
 };
 
 // A club file opened, or why it could not be.

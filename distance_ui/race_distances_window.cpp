@@ -26,8 +26,10 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 #include "distance/coordinate.h"
@@ -116,6 +118,12 @@ RaceDistancesWindow::RaceDistancesWindow(QWidget* parent) : QMainWindow(parent) 
     setCentralWidget(halves);
     BuildMenus();
     statusBar()->showMessage(tr("Every change is written to the club file as it is made."));
+    // Another window or program with the same club open writes to the same file; its changes are
+    // read in when the file says it has some.
+    auto* look_for_changes = new QTimer(this);
+    connect(look_for_changes, &QTimer::timeout, this,
+            &RaceDistancesWindow::ReadChangesMadeElsewhere);
+    look_for_changes->start(std::chrono::seconds(2));
     resize(1200, 760);
 }
 
@@ -605,6 +613,13 @@ void RaceDistancesWindow::WorkOutQuickDistance() {
     quick_result_->setText(tr("%1, bearing %2°")
                                .arg(MilesYardsAndKilometres(result.metres),
                                     QString::fromStdString(distance::BearingText(result.bearing))));
+}
+
+void RaceDistancesWindow::ReadChangesMadeElsewhere() {
+    if (!club_ || !club_->ChangedElsewhere()) return;
+    lofts_->ShowClub(&*club_);
+    race_points_->ShowClub(&*club_);
+    statusBar()->showMessage(tr("Changes made to the club in another window have been read in."));
 }
 
 void RaceDistancesWindow::ReportWriteProblem(const QString& message) {

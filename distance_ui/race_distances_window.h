@@ -59,6 +59,7 @@ class RaceDistancesWindow : public QMainWindow {
     void PickQuickRacePoint(int index);
     void PickQuickLoft(int index);
     void ReportWriteProblem(const QString& message);
+    void ReadChangesMadeElsewhere();
     void ImportLofts();
     void ImportRacePoints();
     void ExportDistances();

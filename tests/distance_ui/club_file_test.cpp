@@ -92,6 +92,21 @@ class ClubFileTest : public QObject {
         }
     }
 
+    void seesChangesWrittenByAnotherProgram() {
+        QTemporaryDir folder;
+        const std::filesystem::path path = MakeClub(folder, 1);
+        club::Opening mine = club::ClubFile::Open(path);
+        club::Opening theirs = club::ClubFile::Open(path);
+        QVERIFY(mine.file && theirs.file);
+        std::vector<club::Row> rows{NumberedLoft(2)};
+
+        QVERIFY(!mine.file->Insert(club::List::Lofts, rows));
+        QVERIFY(!mine.file->ChangedElsewhere());  // its own change is already shown
+        QVERIFY(theirs.file->ChangedElsewhere());
+        QVERIFY(!theirs.file->ChangedElsewhere());  // once only
+        QCOMPARE(theirs.file->Rows(club::List::Lofts).size(), std::size_t{2});
+    }
+
     void aCopyTakenWhileOpenHoldsTheWholeClub() {
         QTemporaryDir folder;
         const std::filesystem::path path = MakeClub(folder, 120);

@@ -232,6 +232,8 @@ QWidget* RaceDistancesWindow::BuildDistanceFrame() {
     layout->addWidget(kilometres_);
     layout->addWidget(distance_view_, 1);
     layout->addWidget(selected_distance_);
+    // The frame's shortcut lands in the table itself; the switch above it comes next.
+    setTabOrder(distance_view_, kilometres_);
     return frame;
 }
 

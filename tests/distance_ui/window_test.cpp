@@ -91,6 +91,31 @@ class WindowTest : public QObject {
         QVERIFY2(unnamed.isEmpty(), qPrintable("unnamed controls of roles " + unnamed.join(", ")));
     }
 
+    void eachPartReachedByItsShortcut_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("reached");
+        QTest::newRow("Alt+L") << int{Qt::Key_L} << "Lofts";
+        QTest::newRow("Alt+R") << int{Qt::Key_R} << "Race points";
+        QTest::newRow("Alt+T") << int{Qt::Key_T} << "Distances";
+        QTest::newRow("Alt+Q") << int{Qt::Key_Q} << "Race point latitude";
+        QTest::newRow("Alt+K") << int{Qt::Key_K} << "Distances in kilometres";
+    }
+
+    void eachPartReachedByItsShortcut() {
+        QFETCH(int, key);
+        QFETCH(QString, reached);
+        race_distances::RaceDistancesWindow window;
+        QVERIFY(window.OpenClub(path_));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        QTest::keyClick(&window, static_cast<Qt::Key>(key), Qt::AltModifier);
+
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused != nullptr);
+        QCOMPARE(focused->accessibleName(), reached);
+    }
+
     void keyboardAddsALoftAndTakesItBackAndAgain() {
         race_distances::RaceDistancesWindow window;
         QVERIFY(window.OpenClub(path_));

@@ -1,6 +1,7 @@
 #include "distance_ui/race_distances_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -147,8 +148,8 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
     view->setModel(proxy);
     view->setAccessibleName(items.left(1).toUpper() + items.mid(1));
     view->setSortingEnabled(true);
-    view->sortByColumn(-1,
-                       Qt::AscendingOrder);  // the order they were added until a header is clicked
+    // The order they were added until a header is clicked.
+    view->sortByColumn(-1, Qt::AscendingOrder);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
@@ -165,14 +166,14 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
         if (coordinate) view->horizontalHeader()->resizeSection(column, coordinate_width);
     }
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
-    QTableView* shown = view;
+    QTableView* list_view = view;
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this, proxy](const QModelIndex& current) {
                 ShowCellProblem(proxy->mapToSource(current));
             });
     // A cell just mended, or just mistyped, says so where the user is looking.
-    connect(&model, &QAbstractItemModel::dataChanged, this, [this, proxy, shown] {
-        if (shown->hasFocus()) ShowCellProblem(proxy->mapToSource(shown->currentIndex()));
+    connect(&model, &QAbstractItemModel::dataChanged, this, [this, proxy, list_view] {
+        if (list_view->hasFocus()) ShowCellProblem(proxy->mapToSource(list_view->currentIndex()));
     });
 
     const bool lofts = model.list() == club::List::Lofts;
@@ -188,7 +189,7 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
     delete_key->setShortcut(QKeySequence::Delete);
     delete_key->setShortcutContext(Qt::WidgetShortcut);
     connect(delete_key, &QAction::triggered, remove, &QPushButton::click);
-    shown->addAction(delete_key);
+    list_view->addAction(delete_key);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(add);
@@ -618,6 +619,11 @@ void RaceDistancesWindow::WorkOutQuickDistance() {
 }
 
 void RaceDistancesWindow::ReadChangesMadeElsewhere() {
+    // Reading the lists in again would close a cell being typed in; they are read once it is left.
+    const QWidget* focused = QApplication::focusWidget();
+    for (const QTableView* view : {loft_view_, race_point_view_}) {
+        if (focused != nullptr && focused != view && view->isAncestorOf(focused)) return;
+    }
     if (!club_ || !club_->ChangedElsewhere()) return;
     lofts_->ShowClub(&*club_);
     race_points_->ShowClub(&*club_);

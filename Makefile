@@ -42,6 +42,7 @@ bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
 	build/bench/bench/race_bench
+	build/bench/bench/distance_bench
 
 # Opens the calculator; without a display it says how to run it instead.
 run: build
@@ -76,11 +77,13 @@ install: release
 package: release
 	cd build/release && cpack -G DEB
 
-# Builds for 64-bit Windows (the static Qt and SQLite first, when they are not in the cache yet) and
-# leaves in build/windows/ velocity-calculator-<version>-win64.zip and ...-win64-setup.exe.
+# Builds for 64-bit Windows (the static Qt, SQLite and GeographicLib first, when they are not in the
+# cache yet) and leaves in build/windows/ velocity-calculator-<version>-win64.zip and
+# ...-win64-setup.exe.
 windows: build/.deps-windows
 	@scripts/build-qt-windows.sh >/dev/null
 	@scripts/build-sqlite-windows.sh >/dev/null
+	@scripts/build-geographiclib-windows.sh >/dev/null
 	cmake --preset windows
 	cmake --build --preset windows
 	cpack --preset windows

@@ -1,9 +1,11 @@
 #include "distance/coordinate.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <variant>
 #include <vector>
 
 namespace distance {
@@ -130,10 +132,6 @@ bool IsBlankToken(const Token& token) {
     return token.glyph == Glyph::Blank;
 }
 
-struct Failure {
-    CoordinateProblem problem;
-};
-
 // The degrees, minutes and seconds as written, before they are checked against 60 and 90 or 180.
 struct Components {
     double degrees = 0.0;
@@ -165,7 +163,7 @@ bool IsDecimal(std::string_view text) {
     return AllDigits(text.substr(0, separator)) && AllDigits(text.substr(separator + 1));
 }
 
-// The UK clubs' form 52.34.20.5: degrees, minutes, whole seconds and tenths, all between points.
+// The UK clubs' form 52.34.20.5: degrees, minutes, seconds and their decimals, all between points.
 // Two or more points can mean nothing else; with one point the text is decimal degrees.
 std::optional<Components> ReadDotted(std::string_view body) {
     std::vector<std::string_view> parts;
@@ -262,31 +260,34 @@ std::optional<Components> ReadBody(const std::vector<Token>& body) {
 
 // Reads the text or says what is wrong; the problems are checked in the order a person would fix
 // them: what the characters are, then the hemisphere, then the numbers, then their range.
-double Read(std::string_view text, Axis axis) {
+std::variant<double, CoordinateProblem> Read(std::string_view text, Axis axis) {
     const std::vector<Token> all = Scan(text);
     for (const Token& token : all) {
-        if (token.glyph == Glyph::Unknown) throw Failure{CoordinateProblem::UnknownCharacter};
+        if (token.glyph == Glyph::Unknown) return CoordinateProblem::UnknownCharacter;
     }
     std::vector<Token> tokens;
     for (const Token& token : all) {
         if (!IsBlankToken(token) || !tokens.empty()) tokens.push_back(token);
     }
     while (!tokens.empty() && IsBlankToken(tokens.back())) tokens.pop_back();
-    if (tokens.empty()) throw Failure{CoordinateProblem::Empty};
+    if (tokens.empty()) return CoordinateProblem::Empty;
 
+    const auto is_letter = [](const Token& token) { return token.glyph == Glyph::Letter; };
+    if (std::count_if(tokens.begin(), tokens.end(), is_letter) > 1) {
+        return CoordinateProblem::TwoLetters;
+    }
     std::optional<char> letter;
     bool letter_first = false;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].glyph != Glyph::Letter) continue;
-        if (letter) throw Failure{CoordinateProblem::TwoLetters};
+        if (!is_letter(tokens[i])) continue;
+        if (i != 0 && i + 1 != tokens.size()) return CoordinateProblem::Malformed;
         letter = tokens[i].letter;
         letter_first = i == 0;
-        if (i != 0 && i + 1 != tokens.size()) throw Failure{CoordinateProblem::Malformed};
     }
     if (letter) {
         const bool north_south = *letter == 'N' || *letter == 'S';
         if (north_south != (axis == Axis::Latitude)) {
-            throw Failure{CoordinateProblem::OtherAxisLetter};
+            return CoordinateProblem::OtherAxisLetter;
         }
         if (letter_first) {
             tokens.erase(tokens.begin());
@@ -299,8 +300,8 @@ double Read(std::string_view text, Axis axis) {
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const Glyph glyph = tokens[i].glyph;
         if (glyph != Glyph::Plus && glyph != Glyph::Minus) continue;
-        if (letter) throw Failure{CoordinateProblem::SignAndLetter};
-        if (i != 0) throw Failure{CoordinateProblem::Malformed};
+        if (letter) return CoordinateProblem::SignAndLetter;
+        if (i != 0) return CoordinateProblem::Malformed;
         sign = glyph;
     }
     if (sign) tokens.erase(tokens.begin());
@@ -308,14 +309,14 @@ double Read(std::string_view text, Axis axis) {
     while (!tokens.empty() && IsBlankToken(tokens.back())) tokens.pop_back();
 
     const std::optional<Components> components = ReadBody(tokens);
-    if (!components) throw Failure{CoordinateProblem::Malformed};
-    if (components->minutes >= 60) throw Failure{CoordinateProblem::MinutesOf60};
-    if (components->seconds >= 60) throw Failure{CoordinateProblem::SecondsOf60};
+    if (!components) return CoordinateProblem::Malformed;
+    if (components->minutes >= 60) return CoordinateProblem::MinutesOf60;
+    if (components->seconds >= 60) return CoordinateProblem::SecondsOf60;
     const double magnitude =
         components->degrees + components->minutes / 60 + components->seconds / 3600;
-    if (axis == Axis::Latitude && magnitude > 90) throw Failure{CoordinateProblem::BeyondLatitude};
+    if (axis == Axis::Latitude && magnitude > 90) return CoordinateProblem::BeyondLatitude;
     if (axis == Axis::Longitude && magnitude > 180) {
-        throw Failure{CoordinateProblem::BeyondLongitude};
+        return CoordinateProblem::BeyondLongitude;
     }
     const bool negative = sign == Glyph::Minus || letter == 'S' || letter == 'W';
     return negative ? -magnitude : magnitude;
@@ -323,6 +324,13 @@ double Read(std::string_view text, Axis axis) {
 
 std::string_view AxisName(Axis axis) {
     return axis == Axis::Latitude ? "latitude" : "longitude";
+}
+
+template <class... Parts>
+std::string Join(const Parts&... parts) {
+    std::string text;
+    (text.append(std::string_view(parts)), ...);
+    return text;
 }
 
 std::string_view FirstUnknownCharacter(std::string_view text) {
@@ -335,47 +343,46 @@ std::string_view FirstUnknownCharacter(std::string_view text) {
 }  // namespace
 
 AngleReading ReadAngle(std::string_view text, Axis axis) {
-    try {
-        return AngleReading{Read(text, axis), std::nullopt};
-    } catch (const Failure& failure) {
-        return AngleReading{0.0, CoordinateError{failure.problem, axis, std::string(text)}};
+    const std::variant<double, CoordinateProblem> reading = Read(text, axis);
+    if (const auto* problem = std::get_if<CoordinateProblem>(&reading)) {
+        return AngleReading{0.0, CoordinateError{*problem, axis, std::string(text)}};
     }
+    return AngleReading{std::get<double>(reading), std::nullopt};
 }
 
 std::string CoordinateMessage(const CoordinateError& error) {
-    const std::string axis(AxisName(error.axis));
-    const std::string quoted = "\"" + error.text + "\"";
-    const std::string the_text = "the " + axis + " " + quoted;
+    const std::string_view axis = AxisName(error.axis);
+    const std::string_view text = error.text;
     switch (error.problem) {
         case CoordinateProblem::Empty:
-            return "The " + axis + " is empty.";
+            return Join("The ", axis, " is empty.");
         case CoordinateProblem::UnknownCharacter:
-            return "\"" + std::string(FirstUnknownCharacter(error.text)) + "\" in " + the_text +
-                   " is not part of any notation of degrees, minutes and seconds.";
+            return Join("\"", FirstUnknownCharacter(text), "\" in the ", axis, " \"", text,
+                        "\" is not part of any notation of degrees, minutes and seconds.");
         case CoordinateProblem::Malformed:
-            return "The " + axis + " " + quoted +
-                   " is in no notation read: write degrees, minutes and seconds (52 34 20.5, "
-                   "52°34'20.5\", 52:34:20.5 or 52.34.20.5), degrees and decimal minutes "
-                   "(52 34.342) or decimal degrees (52.5724).";
+            return Join("The ", axis, " \"", text,
+                        "\" is in no notation read: write degrees, minutes and seconds "
+                        "(52 34 20.5, 52°34'20.5\", 52:34:20.5 or 52.34.20.5), degrees and "
+                        "decimal minutes (52 34.342) or decimal degrees (52.5724).");
         case CoordinateProblem::MinutesOf60:
-            return "Minutes must be below 60 in " + the_text + ".";
+            return Join("Minutes must be below 60 in the ", axis, " \"", text, "\".");
         case CoordinateProblem::SecondsOf60:
-            return "Seconds must be below 60 in " + the_text + ".";
+            return Join("Seconds must be below 60 in the ", axis, " \"", text, "\".");
         case CoordinateProblem::BeyondLatitude:
-            return "A latitude is at most 90 degrees, north or south: " + quoted + ".";
+            return Join("A latitude is at most 90 degrees, north or south: \"", text, "\".");
         case CoordinateProblem::BeyondLongitude:
-            return "A longitude is at most 180 degrees, east or west: " + quoted + ".";
+            return Join("A longitude is at most 180 degrees, east or west: \"", text, "\".");
         case CoordinateProblem::OtherAxisLetter:
             return error.axis == Axis::Latitude
-                       ? "The latitude " + quoted +
-                             " has a longitude's letter: a latitude is N or S."
-                       : "The longitude " + quoted +
-                             " has a latitude's letter: a longitude is E (or O) or W.";
+                       ? Join("The latitude \"", text,
+                              "\" has a longitude's letter: a latitude is N or S.")
+                       : Join("The longitude \"", text,
+                              "\" has a latitude's letter: a longitude is E (or O) or W.");
         case CoordinateProblem::SignAndLetter:
-            return "The " + axis + " " + quoted +
-                   " has both a sign and a hemisphere letter: give one or the other.";
+            return Join("The ", axis, " \"", text,
+                        "\" has both a sign and a hemisphere letter: give one or the other.");
         case CoordinateProblem::TwoLetters:
-            return "The " + axis + " " + quoted + " has two hemisphere letters: give one.";
+            return Join("The ", axis, " \"", text, "\" has two hemisphere letters: give one.");
     }
     return {};
 }

@@ -19,7 +19,7 @@ struct RaceDistance {
     double bearing = 0.0;
 };
 
-// Karney's geodesic on WGS-84 (GeographicLib), exact to the nanometre.
+// Karney's geodesic on WGS-84 (GeographicLib), accurate to better than 15 nanometres.
 RaceDistance DistanceToLoft(Position race_point, Position loft);
 
 // A distance as clubs state it: rounded to the nearest yard (1 yard = 0.9144 m exactly, a half

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a job needs: with no argument those of the Linux build, the tests,
 # the benchmarks and the fuzzer; "windows" those of the Windows cross-build, its packages and its
-# tests under Wine; "qt-windows" those of building the static Windows Qt; "sqlite-windows" those of
-# building the static Windows SQLite.
+# tests under Wine; "qt-windows", "sqlite-windows" and "geographiclib-windows" those of building
+# the static Windows Qt, SQLite and GeographicLib.
 # As root it installs whatever is missing; otherwise it names what is missing and prints the one
 # command to run.
 set -euo pipefail
@@ -36,8 +36,12 @@ sqlite_windows=(
     # amalgamation) and compiled with MinGW-w64
     dpkg-dev xz-utils libsqlite3-dev gcc make tcl gcc-mingw-w64-x86-64-posix
 )
+geographiclib_windows=(
+    # Debian's GeographicLib source, the version of the Linux build's, cross-compiled
+    cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix libgeographiclib-dev
+)
 windows=(
-    "${qt_windows[@]}" "${sqlite_windows[@]}" make
+    "${qt_windows[@]}" "${sqlite_windows[@]}" "${geographiclib_windows[@]}" make
     # The reference the core's table of races is checked against
     python3
     # GoogleTest's sources, cross-compiled with the tests
@@ -53,8 +57,9 @@ linux) packages=("${linux[@]}") ;;
 windows) packages=("${windows[@]}") ;;
 qt-windows) packages=("${qt_windows[@]}") ;;
 sqlite-windows) packages=("${sqlite_windows[@]}") ;;
+geographiclib-windows) packages=("${geographiclib_windows[@]}") ;;
 *)
-    echo "usage: $0 [linux|windows|qt-windows|sqlite-windows]" >&2
+    echo "usage: $0 [linux|windows|qt-windows|sqlite-windows|geographiclib-windows]" >&2
     exit 2
     ;;
 esac

@@ -17,10 +17,11 @@
 #include "distance/places_csv.h"
 
 #ifdef _WIN32
+#include <windows.h>
+// shellapi.h needs windows.h first.
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 #endif
 
 namespace {

@@ -96,6 +96,7 @@ const RefuseCase kRefuseCases[] = {
     {"NorthOnLongitude", "2 10 N", kLon, P::OtherAxisLetter},
     {"SignAndLetter", "-52 34 S", kLat, P::SignAndLetter},
     {"TwoLetters", "N 52 34 S", kLat, P::TwoLetters},
+    {"TwoLettersOneInTheMiddle", "52 N 34 S", kLat, P::TwoLetters},
 };
 INSTANTIATE_TEST_SUITE_P(Notations, RefuseAngleTest, ::testing::ValuesIn(kRefuseCases),
                          [](const auto& row) { return std::string(row.param.name); });

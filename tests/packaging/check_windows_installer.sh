@@ -2,7 +2,8 @@
 # The Windows installer as a user meets it, under Wine on an X display: installed silently into a
 # fresh Wine prefix, the program and its Start-menu shortcut in place and the uninstaller
 # registered; the installed program started, its window's title read and the window rendered to
-# <build>/screenshot-windows.png; then uninstalled silently, leaving nothing behind.
+# <build>/screenshot-windows.png; the race-distance console program, installed and in the zip,
+# giving Berkeley to Port Moresby; then uninstalled silently, leaving nothing behind.
 #   check_windows_installer.sh <build> <version> <wine-run.sh> <wine prefix>
 set -euo pipefail
 build=$1
@@ -34,11 +35,11 @@ wait_until() {
 [[ -f "$installer" ]] || { echo "FAIL: no $installer (make windows builds it)"; exit 1; }
 [[ -n "${DISPLAY:-}" ]] || { echo "FAIL: no X display: run it under xvfb-run"; exit 1; }
 rm -rf "$prefix"
-trap 'WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$prefix" "$prefix.lock"' EXIT
+trap 'WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$prefix" "$prefix.lock" "$prefix-zip"' EXIT
 
 # Installing.
 wine "$installer" /S || fail "the silent install exited with $?"
-for file in velocity-calculator.exe LICENSE.txt README.txt Uninstall.exe; do
+for file in velocity-calculator.exe race-distance.exe LICENSE.txt README.txt Uninstall.exe; do
     [[ -f "$installed/$file" ]] || fail "not installed: $file"
 done
 link=$(shortcuts | grep -i '\.lnk$' || true)
@@ -48,10 +49,25 @@ else
     fail "not one Start-menu shortcut but: ${link:-none}"
 fi
 wine reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "no uninstaller registered"
-# One program file: it may import Windows' own DLLs only, not the compiler's or Qt's.
-foreign=$(x86_64-w64-mingw32-objdump -p "$installed/velocity-calculator.exe" |
-    sed -n 's/^\s*DLL Name: //p' | grep -Eiv '^(api-ms-win-.*|(kernel|user|gdi|advapi|shell|ole|oleaut|comdlg|imm|winmm|ws2_|version|uxtheme|dwmapi|shcore|setupapi|ntdll|netapi|userenv|wtsapi|d2d1|d3d9|d3d11|dxgi|shlwapi|dwrite|winspool|authz|mpr|rpcrt|msvcrt|ucrtbase|comctl|uiautomationcore)[0-9_]*)\.dll$' || true)
-[[ -z "$foreign" ]] || fail "the program needs DLLs Windows does not have: $foreign"
+# Each program one file: it may import Windows' own DLLs only, not the compiler's or Qt's.
+for program_file in velocity-calculator.exe race-distance.exe; do
+    foreign=$(x86_64-w64-mingw32-objdump -p "$installed/$program_file" |
+        sed -n 's/^\s*DLL Name: //p' | grep -Eiv '^(api-ms-win-.*|(kernel|user|gdi|advapi|shell|ole|oleaut|comdlg|imm|winmm|ws2_|version|uxtheme|dwmapi|shcore|setupapi|ntdll|netapi|userenv|wtsapi|d2d1|d3d9|d3d11|dxgi|shlwapi|dwrite|winspool|authz|mpr|rpcrt|msvcrt|ucrtbase|comctl|uiautomationcore)[0-9_]*)\.dll$' || true)
+    [[ -z "$foreign" ]] || fail "$program_file needs DLLs Windows does not have: $foreign"
+done
+
+# The console program prints GeographicLib's own example, from the installed folder and from the
+# zip unpacked anywhere.
+berkeley_to_port_moresby=(37.87622 -122.23558 -9.4047 147.1597)
+expected_distance='6648 miles 1698 yards (10700.472 km), bearing 263.1'
+distance=$(wine "C:\\Program Files\\$product\\race-distance.exe" "${berkeley_to_port_moresby[@]}" || true)
+[[ "$distance" == "$expected_distance"* ]] || fail "the installed race-distance printed \"$distance\""
+unzipped=$prefix-zip
+python3 -m zipfile -e "$build/velocity-calculator-$version-win64.zip" "$unzipped"
+zipped_program=$(find "$unzipped" -name race-distance.exe | head -n 1)
+distance=$(wine "$zipped_program" "${berkeley_to_port_moresby[@]}" || true)
+[[ "$distance" == "$expected_distance"* ]] || fail "race-distance from the zip printed \"$distance\""
+rm -rf "$unzipped"
 
 # The installed program's window, on Windows' own platform, as an X window of its own.
 program_path="C:\\Program Files\\$product\\velocity-calculator.exe"

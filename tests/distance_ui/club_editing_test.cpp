@@ -165,7 +165,7 @@ class ClubEditingTest : public QObject {
                 [&reported](const QString& message) { reported << message; });
         // Another program in the middle of a change of its own, for longer than a change waits.
         sqlite3* other = nullptr;
-        QCOMPARE(sqlite3_open(path_.c_str(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_open(path_.string().c_str(), &other), SQLITE_OK);
         QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
 
         undo_stack_.push(new race_distances::AddRowsCommand(

@@ -35,7 +35,7 @@ int AddLoftsUntilKilled(const char* path) {
 
 void RunSql(const std::filesystem::path& path, const char* sql) {
     sqlite3* database = nullptr;
-    QCOMPARE(sqlite3_open(path.c_str(), &database), SQLITE_OK);
+    QCOMPARE(sqlite3_open(path.string().c_str(), &database), SQLITE_OK);
     QCOMPARE(sqlite3_exec(database, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(database);
 }

@@ -180,6 +180,10 @@ int LongitudeColumn(List list) {
 ClubFile::ClubFile(Database database, std::filesystem::path path)
     : database_(std::move(database)), path_(std::move(path)), data_version_(DataVersion()) {}
 
+bool ClubFile::ReadOnly() const {
+    return sqlite3_db_readonly(database_.get(), "main") == 1;
+}
+
 std::int64_t ClubFile::DataVersion() const {
     try {
         return IntegerPragma(database_.get(), "data_version");

@@ -54,6 +54,9 @@ class ClubFile {
     static Opening Create(const std::filesystem::path& path);
 
     const std::filesystem::path& path() const { return path_; }
+    // A file the user may read but not write (a copy on a write-protected stick, say): it opens,
+    // and each change is refused with a message.
+    bool ReadOnly() const;
 
     // Every row of the list in the order they were added.
     std::vector<Row> Rows(List list) const;

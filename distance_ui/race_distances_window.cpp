@@ -415,6 +415,12 @@ bool RaceDistancesWindow::OpenClub(const QString& path) {
     setWindowTitle(tr("%1 – Race Distances").arg(QFileInfo(path).completeBaseName()));
     setWindowFilePath(path);
     RememberClub(QFileInfo(path).absoluteFilePath());
+    if (club_->ReadOnly()) {
+        statusBar()->showMessage(
+            tr("%1 is read-only: it can be read and printed, but no change can be written to it.")
+                .arg(QDir::toNativeSeparators(path)));
+        return true;
+    }
     statusBar()->showMessage(tr("%1 lofts and %2 race points in %3.")
                                  .arg(lofts_->rowCount())
                                  .arg(race_points_->rowCount())

@@ -90,6 +90,12 @@ std::optional<std::pair<QString, QString>> SplitPastedPosition(const QString& te
     return split;
 }
 
+// What a sheet or a spreadsheet leaves out, told in the status bar.
+QString RowsToMend(std::size_t count) {
+    return count == 1 ? QObject::tr("one row with coordinates to mend")
+                      : QObject::tr("%1 rows with coordinates to mend").arg(count);
+}
+
 }  // namespace
 
 RaceDistancesWindow::RaceDistancesWindow(QWidget* parent) : QMainWindow(parent) {
@@ -676,8 +682,12 @@ void RaceDistancesWindow::ExportDistances() {
     const QString chosen = QFileDialog::getSaveFileName(
         this, tr("Export distances"), FolderForDialogs(), tr("Spreadsheet files (*.csv)"));
     if (chosen.isEmpty()) return;
-    const std::string csv = distance::DistanceCsv(
-        distance::DistanceTable(distances_->Lofts(), distances_->RacePoints()));
+    const std::vector<distance::Place> lofts = distances_->Lofts();
+    const std::vector<distance::Place> race_points = distances_->RacePoints();
+    const std::string csv = distance::DistanceCsv(distance::DistanceTable(lofts, race_points));
+    // A spreadsheet never gets a distance worked out from a mistyped coordinate.
+    const auto left_off = static_cast<std::size_t>(lofts_->rowCount() + race_points_->rowCount()) -
+                          lofts.size() - race_points.size();
     QSaveFile file(chosen);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) !=
@@ -687,7 +697,10 @@ void RaceDistancesWindow::ExportDistances() {
                              tr("%1 could not be written: %2").arg(chosen, file.errorString()));
         return;
     }
-    statusBar()->showMessage(tr("Distances exported to %1.").arg(QDir::toNativeSeparators(chosen)));
+    statusBar()->showMessage(
+        left_off == 0 ? tr("Distances exported to %1.").arg(QDir::toNativeSeparators(chosen))
+                      : tr("Distances exported to %1; left out: %2.")
+                            .arg(QDir::toNativeSeparators(chosen), RowsToMend(left_off)));
 }
 
 QString RaceDistancesWindow::ClubName() const {
@@ -697,7 +710,7 @@ QString RaceDistancesWindow::ClubName() const {
 
 sheets::ClubSheets RaceDistancesWindow::SheetsOfClub() {
     sheets::ClubSheets club{.club = ClubName(), .lofts = {}, .race_points = {}};
-    int left_off = 0;
+    std::size_t left_off = 0;
     for (int row = 0; row < lofts_->rowCount(); ++row) {
         const std::optional<distance::Position> position = lofts_->PositionAt(row);
         const club::Row& texts = lofts_->TextsAt(row);
@@ -719,10 +732,7 @@ sheets::ClubSheets RaceDistancesWindow::SheetsOfClub() {
     }
     // A sheet never shows a distance worked out from a mistyped coordinate.
     if (left_off > 0) {
-        statusBar()->showMessage(
-            left_off == 1
-                ? tr("One row with coordinates to mend is left off the sheets.")
-                : tr("%1 rows with coordinates to mend are left off the sheets.").arg(left_off));
+        statusBar()->showMessage(tr("Left off the sheets: %1.").arg(RowsToMend(left_off)));
     }
     return club;
 }

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <cstddef>
 #include <numeric>
+#include <utility>
+#include <vector>
 
 #include "distance/coordinate.h"
 
@@ -60,7 +62,7 @@ struct Page {
 
     qreal Points(qreal points) const { return points * pixels_per_point; }
     qreal TextWidth(const QString& text, const QFont& font) const {
-        // The widest line, lines being parted as the table's cells part a member from his loft.
+        // The widest line: a season sheet's cell has the member's name on one, the loft's below.
         qreal widest = 0.0;
         for (const QString& line : text.split(QChar::LineSeparator)) {
             widest = std::max(widest, QFontMetricsF(font, device).horizontalAdvance(line));

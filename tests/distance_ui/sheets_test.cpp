@@ -110,8 +110,8 @@ class SheetsTest : public QObject {
         QTest::newRow("race points run onto a second page") << 70 << 2;
     }
 
-    // Each member's pages carry his name and his loft's coordinates, and between them every race
-    // point's distance in miles and yards.
+    // Each member's pages carry the member's name and the loft's coordinates, and between them
+    // every race point's distance in miles and yards.
     void member_sheets() {
         QFETCH(int, race_points);
         QFETCH(int, pages_a_loft);

@@ -1,5 +1,5 @@
 # The front door: one target a job. On Debian each target installs what is missing first.
-.PHONY: all deps build test package-test sanitize fuzz bench run screenshots release install \
+.PHONY: all deps build test package-test sanitize fuzz bench run run-distances screenshots release install \
 	package format icons clean windows windows-test
 
 FUZZ_SECONDS ?= 60
@@ -68,6 +68,14 @@ run: build
 		build/dev/app/calculator/velocity-calculator; \
 	fi
 
+# Opens Race Distances, like run above.
+run-distances: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "No display: run it under 'xvfb-run -a build/dev/app/race-distances/race-distances' or from a desktop session."; \
+	else \
+		build/dev/app/race-distances/race-distances; \
+	fi
+
 # Renders the README's pictures of the window into docs/.
 screenshots: build
 	QT_QPA_PLATFORM=offscreen build/dev/tools/calculator-screenshot docs
@@ -85,10 +93,12 @@ install: release
 package: release
 	cd build/release && cpack -G DEB
 
-# Builds for 64-bit Windows (the static Qt and GeographicLib first, when they are not in the cache
-# yet) and leaves in build/windows/ velocity-calculator-<version>-win64.zip and ...-win64-setup.exe.
+# Builds for 64-bit Windows (the static Qt, SQLite and GeographicLib first, when they are not in the
+# cache yet) and leaves in build/windows/ velocity-calculator-<version>-win64.zip and
+# ...-win64-setup.exe.
 windows: $(WINDOWS_DEPS)
 	@scripts/build-qt-windows.sh >/dev/null
+	@scripts/build-sqlite-windows.sh >/dev/null
 	@scripts/build-geographiclib-windows.sh >/dev/null
 	cmake --preset windows
 	cmake --build --preset windows
@@ -104,13 +114,14 @@ windows-test: windows
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-# The icon's PNGs are committed, so that no build needs an SVG renderer; after changing the SVG,
+# The icons' PNGs are committed, so that no build needs an SVG renderer; after changing an SVG,
 # this renders them again (with rsvg-convert, from librsvg2-bin).
 ICON_SIZES := 16 24 32 48 64 128 256
 icons:
-	for size in $(ICON_SIZES); do \
-		rsvg-convert -w $$size -h $$size data/icons/velocity-calculator.svg \
-			-o data/icons/velocity-calculator-$$size.png; \
+	for icon in velocity-calculator race-distances; do \
+		for size in $(ICON_SIZES); do \
+			rsvg-convert -w $$size -h $$size data/icons/$$icon.svg -o data/icons/$$icon-$$size.png; \
+		done; \
 	done
 
 # The table of races the core's tests check every digit of, written again by the reference.

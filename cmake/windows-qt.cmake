@@ -39,3 +39,4 @@ if(NOT _vc_geographiclib OR NOT EXISTS ${_vc_geographiclib}/lib/libGeographicLib
 endif()
 # Searched like the MinGW tree: its include/ and lib/ are the target's.
 list(APPEND CMAKE_FIND_ROOT_PATH ${_vc_geographiclib})
+include(${CMAKE_CURRENT_LIST_DIR}/windows-libs.cmake)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a job needs: with no argument those of the Linux build, the tests,
 # the benchmarks and the fuzzer; "windows" those of the Windows cross-build, its packages and its
-# tests under Wine; "qt-windows" and "geographiclib-windows" those of building the static Windows
-# Qt and GeographicLib.
+# tests under Wine; "qt-windows", "sqlite-windows" and "geographiclib-windows" those of building
+# the static Windows Qt, SQLite and GeographicLib.
 # As root it installs whatever is missing; otherwise it names what is missing and prints the one
 # command to run. On a system without dpkg-query and apt-get it says so and does nothing: the
 # Makefile's jobs then leave it to CMake to name each library it cannot find.
@@ -17,24 +17,33 @@ linux=(
     libgeographiclib-dev
     # Window: Qt 6 Widgets and the fonts nearest to the calculator's own
     qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core
-    # Tests, benchmarks and fuzzing
-    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+    # Race Distances: the club file
+    libsqlite3-dev
+    # Tests, benchmarks and fuzzing; the printed sheets read back from PDF (pdftotext, pdfinfo)
+    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
     # Running the window without a desktop
     xvfb xauth
     # The packaging checks (make package-test): validators and dpkg tools; and the icon's PNGs
     # rendered again from the SVG (make icons)
     desktop-file-utils appstream dpkg-dev librsvg2-bin
+    # The club file's MIME type, checked by building a MIME database from it
+    shared-mime-info
 )
 qt_windows=(
     # Debian's Qt source, configured with the host Qt's tools and cross-compiled
     cmake ninja-build dpkg-dev xz-utils qt6-base-dev g++-mingw-w64-x86-64-posix
+)
+sqlite_windows=(
+    # Debian's sqlite3 source, the host's version; configured here (with tclsh, which writes the
+    # amalgamation) and compiled with MinGW-w64
+    dpkg-dev xz-utils libsqlite3-dev gcc make tcl gcc-mingw-w64-x86-64-posix
 )
 geographiclib_windows=(
     # Debian's GeographicLib source, the version of the Linux build's, cross-compiled
     cmake ninja-build dpkg-dev g++-mingw-w64-x86-64-posix libgeographiclib-dev
 )
 windows=(
-    "${qt_windows[@]}" "${geographiclib_windows[@]}" make
+    "${qt_windows[@]}" "${sqlite_windows[@]}" "${geographiclib_windows[@]}" make
     # The reference the core's table of races is checked against
     python3
     # GoogleTest's sources, cross-compiled with the tests
@@ -49,9 +58,10 @@ case "${1:-linux}" in
 linux) packages=("${linux[@]}") ;;
 windows) packages=("${windows[@]}") ;;
 qt-windows) packages=("${qt_windows[@]}") ;;
+sqlite-windows) packages=("${sqlite_windows[@]}") ;;
 geographiclib-windows) packages=("${geographiclib_windows[@]}") ;;
 *)
-    echo "usage: $0 [linux|windows|qt-windows|geographiclib-windows]" >&2
+    echo "usage: $0 [linux|windows|qt-windows|sqlite-windows|geographiclib-windows]" >&2
     exit 2
     ;;
 esac

@@ -55,5 +55,37 @@ for size in 32 48 64 128; do
     fi
 done
 
+# Race Distances beside it: its executable, desktop entry, metainfo and icon, and the club file's
+# MIME type, which the desktop entry names so a double-click on a .club file opens the program.
+rd_id=org.example.RaceDistances
+[[ -x "$root/bin/race-distances" ]] || fail "no executable usr/bin/race-distances"
+rd_desktop="$root/share/applications/$rd_id.desktop"
+if [[ -f "$rd_desktop" ]]; then
+    desktop-file-validate "$rd_desktop" || fail "desktop-file-validate refused $rd_desktop"
+    grep -qx 'Exec=race-distances %f' "$rd_desktop" || fail "Race Distances entry does not open a file"
+    grep -qx "Icon=$rd_id" "$rd_desktop" || fail "Race Distances entry icon"
+else
+    fail "no desktop entry $rd_desktop"
+fi
+rd_metainfo="$root/share/metainfo/$rd_id.metainfo.xml"
+if [[ -f "$rd_metainfo" ]]; then
+    appstreamcli validate --no-net --strict "$rd_metainfo" || fail "appstreamcli refused $rd_metainfo"
+else
+    fail "no metainfo $rd_metainfo"
+fi
+[[ -s "$icons/scalable/apps/$rd_id.svg" ]] || fail "no scalable Race Distances icon"
+[[ -s "$icons/128x128/apps/$rd_id.png" ]] || fail "no 128x128 Race Distances icon"
+mime="$root/share/mime/packages/$rd_id.xml"
+if [[ -f "$mime" ]]; then
+    # The MIME database built from the package's file alone knows a .club file by its name.
+    update-mime-database "$root/share/mime" >/dev/null 2>&1 || fail "update-mime-database refused $mime"
+    grep -q '^application/x-race-distances-club:\*\.club$' "$root/share/mime/globs" ||
+        fail "the MIME database does not know *.club"
+    mime_type=$(sed -n 's/^MimeType=\(.*\);$/\1/p' "$rd_desktop" 2>/dev/null || true)
+    grep -q "type=\"$mime_type\"" "$mime" || fail "the desktop entry's MimeType=$mime_type is not $mime's"
+else
+    fail "no MIME type $mime"
+fi
+
 ((failures == 0)) && echo "installed tree: all checks passed"
 exit $((failures > 0))

@@ -1,0 +1,36 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+
+#include "distance_ui/race_distances_window.h"
+
+int main(int argc, char* argv[]) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Without an X11 or Wayland display Qt would abort; say what to do instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs(
+            "race-distances: no display; run it from a desktop session or under 'xvfb-run -a'.\n",
+            stderr);
+        return 1;
+    }
+#endif
+    QApplication application(argc, argv);
+    // Where the settings (the recent clubs) and the first club file are kept.
+    QApplication::setOrganizationName(QStringLiteral("Race Distances"));
+    QApplication::setApplicationName(QStringLiteral("Race Distances"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.RaceDistances"));
+
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(
+        QStringLiteral("The club's lofts and race points, and every loft's distance."));
+    arguments.addHelpOption();
+    arguments.addPositionalArgument(QStringLiteral("club"),
+                                    QStringLiteral("The club file to open (name.club)."));
+    arguments.process(application);
+
+    race_distances::RaceDistancesWindow window;
+    window.show();
+    window.OpenStartingClub(arguments.positionalArguments().value(0));
+    return QApplication::exec();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "distance/places_csv.h"
+#include "distance_ui/club_file.h"
+
+namespace race_distances {
+
+class PlaceListModel;
+
+// What importing a places file would do to a list, worked out before anything is added.
+struct ImportPlan {
+    std::vector<club::Row> rows_to_add;            // new rows, ids not yet given
+    std::vector<distance::Place> places_to_add;    // the same, as read from the file
+    std::vector<distance::CellProblem> problems;   // cells that could not be read
+    std::vector<distance::Place> already_present;  // same name and position as a row in the list
+};
+
+// A place of the same name and position as one in the list, or as one earlier in the file, is
+// not added again: a secretary who imports the same spreadsheet twice gets no duplicates.
+ImportPlan PlanImport(const PlaceListModel& list, const distance::PlacesFile& file);
+
+// Shows what an import would add, which rows are bad and why, and which are already in the list;
+// nothing is added unless the user accepts.
+class ImportPreviewDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    ImportPreviewDialog(const ImportPlan& plan, const QString& file_name, const QString& items,
+                        QWidget* parent = nullptr);
+};
+
+}  // namespace race_distances

@@ -1,0 +1,152 @@
+// The Race Distances window as a screen reader and a keyboard reach it.
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+#include "distance_ui/club_file.h"
+#include "distance_ui/place_list_model.h"
+#include "distance_ui/race_distances_window.h"
+
+namespace {
+
+void Walk(QAccessibleInterface* node, const std::function<void(QAccessibleInterface*)>& visit) {
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* const child = node->child(i);
+        if (child == nullptr) continue;
+        visit(child);
+        Walk(child, visit);
+    }
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        // The recent clubs go to a settings file of the tests' own, not the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName("Race Distances tests");
+        path_ = folder_.filePath("club.club");
+        club::Opening made = club::ClubFile::Create(path_.toStdString());
+        QVERIFY2(made.file, made.problem.c_str());
+        std::vector<club::Row> race_points{
+            {.id = 0, .cells = {"Dover", "51 07 48 N", "1 18 48 E"}}};
+        QVERIFY(!made.file->Insert(club::List::RacePoints, race_points));
+    }
+
+    void everyControlNamedForAScreenReader_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("role");
+        for (const char* table : {"Lofts", "Race points", "Distances"}) {
+            QTest::newRow(table) << table << int{QAccessible::Table};
+        }
+        for (const char* header : {"Member", "Loft", "Latitude", "Longitude", "Race point"}) {
+            QTest::newRow(header) << header << int{QAccessible::ColumnHeader};
+        }
+        for (const char* field :
+             {"Race point latitude", "Race point longitude", "Loft latitude", "Loft longitude"}) {
+            QTest::newRow(field) << field << int{QAccessible::EditableText};
+        }
+        QTest::newRow("race point picker") << "Race point to copy" << int{QAccessible::ComboBox};
+        QTest::newRow("loft picker") << "Loft to copy" << int{QAccessible::ComboBox};
+        QTest::newRow("kilometres") << "Distances in kilometres" << int{QAccessible::CheckBox};
+        QTest::newRow("quick distance") << "Quick distance" << int{QAccessible::StaticText};
+        QTest::newRow("selected distance") << "Selected distance" << int{QAccessible::StaticText};
+    }
+
+    void everyControlNamedForAScreenReader() {
+        QFETCH(QString, name);
+        QFETCH(int, role);
+        race_distances::RaceDistancesWindow window;
+        QVERIFY(window.OpenClub(path_));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        int found = 0;
+        QStringList unnamed;
+        Walk(QAccessible::queryAccessibleInterface(&window), [&](QAccessibleInterface* node) {
+            const QAccessible::Role node_role = node->role();
+            // On Linux a combo box's name is its current text, and what it is for is its own
+            // accessible name, which screen readers take as its label.
+            const auto* widget = qobject_cast<const QWidget*>(node->object());
+            const bool named = node->text(QAccessible::Name) == name ||
+                               (widget != nullptr && widget->accessibleName() == name);
+            if (node_role == role && named) ++found;
+            const bool control =
+                node_role == QAccessible::Table || node_role == QAccessible::EditableText ||
+                node_role == QAccessible::ComboBox || node_role == QAccessible::CheckBox ||
+                node_role == QAccessible::PushButton || node_role == QAccessible::ColumnHeader;
+            if (control && node->text(QAccessible::Name).trimmed().isEmpty()) {
+                unnamed << QString::number(node_role);
+            }
+        });
+        QVERIFY2(found >= 1, qPrintable(name));
+        QVERIFY2(unnamed.isEmpty(), qPrintable("unnamed controls of roles " + unnamed.join(", ")));
+    }
+
+    void eachPartReachedByItsShortcut_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("reached");
+        QTest::newRow("Alt+L") << int{Qt::Key_L} << "Lofts";
+        QTest::newRow("Alt+R") << int{Qt::Key_R} << "Race points";
+        QTest::newRow("Alt+T") << int{Qt::Key_T} << "Distances";
+        QTest::newRow("Alt+Q") << int{Qt::Key_Q} << "Race point latitude";
+        QTest::newRow("Alt+K") << int{Qt::Key_K} << "Distances in kilometres";
+    }
+
+    void eachPartReachedByItsShortcut() {
+        QFETCH(int, key);
+        QFETCH(QString, reached);
+        race_distances::RaceDistancesWindow window;
+        QVERIFY(window.OpenClub(path_));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        QTest::keyClick(&window, static_cast<Qt::Key>(key), Qt::AltModifier);
+
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused != nullptr);
+        QCOMPARE(focused->accessibleName(), reached);
+    }
+
+    void keyboardAddsALoftAndTakesItBackAndAgain() {
+        race_distances::RaceDistancesWindow window;
+        QVERIFY(window.OpenClub(path_));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const int before = window.lofts().rowCount();
+
+        QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor, "A. Barker");
+        QTest::keyClick(editor, Qt::Key_Return);  // the view commits the edit from its event loop
+        QCOMPARE(window.lofts().rowCount(), before + 1);
+        QTRY_COMPARE(window.lofts().TextsAt(before).cells.at(0), "A. Barker");
+
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);  // the member's name
+        QCOMPARE(window.lofts().TextsAt(before).cells.at(0), "");
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);  // the loft itself
+        QCOMPARE(window.lofts().rowCount(), before);
+        QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(window.lofts().rowCount(), before + 1);
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(window.lofts().TextsAt(before).cells.at(0), "A. Barker");
+        window.undoStack().undo();
+        window.undoStack().undo();
+    }
+
+  private:
+    QTemporaryDir folder_;
+    QString path_;
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"

@@ -90,6 +90,12 @@ std::optional<std::pair<QString, QString>> SplitPastedPosition(const QString& te
     return split;
 }
 
+// Qt keeps settings under the organisation's name, and refuses to without one; with the program's
+// name in its place they sit beside the data folder and are found under the same name.
+std::unique_ptr<QSettings> ProgramSettings() {
+    return std::make_unique<QSettings>(QSettings::UserScope, QCoreApplication::applicationName());
+}
+
 // What a sheet or a spreadsheet leaves out, told in the status bar.
 QString RowsToMend(std::size_t count) {
     return count == 1 ? QObject::tr("one row with coordinates to mend")
@@ -97,6 +103,14 @@ QString RowsToMend(std::size_t count) {
 }
 
 }  // namespace
+
+void NameTheProgram() {
+    // Without an organisation the data folder is the program's own, ~/.local/share/Race Distances
+    // or %APPDATA%\Race Distances, rather than a folder of that name inside another.
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName(QStringLiteral("Race Distances"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.RaceDistances"));
+}
 
 RaceDistancesWindow::RaceDistancesWindow(QWidget* parent) : QMainWindow(parent) {
     lofts_ = new PlaceListModel(club::List::Lofts, undo_stack_, this);
@@ -391,7 +405,7 @@ void RaceDistancesWindow::OpenStartingClub(const QString& command_line_path) {
         OpenClub(command_line_path);
         return;
     }
-    const QStringList recent = QSettings().value(kRecentClubsKey).toStringList();
+    const QStringList recent = ProgramSettings()->value(kRecentClubsKey).toStringList();
     if (!recent.isEmpty() && QFileInfo::exists(recent.first()) && OpenClub(recent.first())) return;
     // A first start: a club file in the user's data folder, so the program works at once.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -480,17 +494,17 @@ void RaceDistancesWindow::SaveCopyAs() {
 }
 
 void RaceDistancesWindow::RememberClub(const QString& path) {
-    QSettings settings;
-    QStringList recent = settings.value(kRecentClubsKey).toStringList();
+    const std::unique_ptr<QSettings> settings = ProgramSettings();
+    QStringList recent = settings->value(kRecentClubsKey).toStringList();
     recent.removeAll(path);
     recent.prepend(path);
     while (recent.size() > kRecentClubsKept) recent.removeLast();
-    settings.setValue(kRecentClubsKey, recent);
+    settings->setValue(kRecentClubsKey, recent);
 }
 
 void RaceDistancesWindow::FillRecentClubs() {
     recent_clubs_->clear();
-    const QStringList recent = QSettings().value(kRecentClubsKey).toStringList();
+    const QStringList recent = ProgramSettings()->value(kRecentClubsKey).toStringList();
     int number = 1;
     for (const QString& path : recent) {
         const QString text =

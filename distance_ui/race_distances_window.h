@@ -19,6 +19,11 @@ class QTableView;
 
 namespace race_distances {
 
+// Names the program, and so where it keeps its settings (the recent clubs) and its first club:
+// one folder and one settings file named "Race Distances" in the user's data and settings folders.
+// Called before any window is made.
+void NameTheProgram();
+
 class DistanceTableModel;
 class PlaceListModel;
 
@@ -44,6 +49,8 @@ class RaceDistancesWindow : public QMainWindow {
     PlaceListModel& lofts() { return *lofts_; }
     PlaceListModel& racePoints() { return *race_points_; }
     QUndoStack& undoStack() { return undo_stack_; }
+    // The lofts and race points whose coordinates read, for the printed sheets.
+    sheets::ClubSheets SheetsOfClub();
 
   private slots:
     void NewClub();
@@ -84,8 +91,6 @@ class RaceDistancesWindow : public QMainWindow {
     void Import(PlaceListModel& model);
     QString FolderForDialogs() const;
     QString ClubName() const;
-    // The lofts and race points whose coordinates read, for the printed sheets.
-    sheets::ClubSheets SheetsOfClub();
     void PreviewSheets(SheetPrinter print, const QString& title);
     void SaveSheetsAsPdf(SheetPrinter print, const QString& title, const QString& file_name);
 

@@ -16,10 +16,7 @@ int main(int argc, char* argv[]) {
     }
 #endif
     QApplication application(argc, argv);
-    // Where the settings (the recent clubs) and the first club file are kept.
-    QApplication::setOrganizationName(QStringLiteral("Race Distances"));
-    QApplication::setApplicationName(QStringLiteral("Race Distances"));
-    QApplication::setDesktopFileName(QStringLiteral("org.example.RaceDistances"));
+    race_distances::NameTheProgram();
 
     QCommandLineParser arguments;
     arguments.setApplicationDescription(

@@ -32,7 +32,7 @@ class WindowTest : public QObject {
     void initTestCase() {
         // The recent clubs go to a settings file of the tests' own, not the user's.
         QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName("Race Distances tests");
+        QCoreApplication::setApplicationName("Race Distances tests");
         path_ = folder_.filePath("club.club");
         club::Opening made = club::ClubFile::Create(path_.toStdString());
         QVERIFY2(made.file, made.problem.c_str());

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -420,6 +421,19 @@ void RaceDistancesWindow::OpenStartingClub(const QString& command_line_path) {
     OpenClub(path);
 }
 
+void RaceDistancesWindow::OpenStartingClubOnceShown(const QString& command_line_path) {
+    starting_club_ = command_line_path;
+}
+
+bool RaceDistancesWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && starting_club_) {
+        // Queued: runs once this frame has been painted and handed to the screen.
+        QTimer::singleShot(0, this, [this, path = *starting_club_] { OpenStartingClub(path); });
+        starting_club_.reset();
+    }
+    return QMainWindow::event(event);
+}
+
 bool RaceDistancesWindow::OpenClub(const QString& path) {
     club::Opening opening = club::ClubFile::Open(FilePath(path));
     if (!opening.file) {
@@ -496,6 +510,8 @@ void RaceDistancesWindow::SaveCopyAs() {
 void RaceDistancesWindow::RememberClub(const QString& path) {
     const std::unique_ptr<QSettings> settings = ProgramSettings();
     QStringList recent = settings->value(kRecentClubsKey).toStringList();
+    // Most starts open the club used last: the settings file is then left as it is, unwritten.
+    if (!recent.isEmpty() && recent.first() == path) return;
     recent.removeAll(path);
     recent.prepend(path);
     while (recent.size() > kRecentClubsKept) recent.removeLast();

@@ -43,6 +43,9 @@ class RaceDistancesWindow : public QMainWindow {
     // The club given on the command line; else the one open last time; else, on a first start,
     // a club file made in the user's data folder.
     void OpenStartingClub(const QString& command_line_path);
+    // The same, once the window's first frame is on the screen: the window appears at once, and
+    // the lists fill a moment later, however large the club.
+    void OpenStartingClubOnceShown(const QString& command_line_path);
     // Opens a club file, saying why not when it cannot be opened (the club open stays open).
     bool OpenClub(const QString& path);
 
@@ -51,6 +54,9 @@ class RaceDistancesWindow : public QMainWindow {
     QUndoStack& undoStack() { return undo_stack_; }
     // The lofts and race points whose coordinates read, for the printed sheets.
     sheets::ClubSheets SheetsOfClub();
+
+  protected:
+    bool event(QEvent* event) override;
 
   private slots:
     void NewClub();
@@ -95,6 +101,7 @@ class RaceDistancesWindow : public QMainWindow {
     void SaveSheetsAsPdf(SheetPrinter print, const QString& title, const QString& file_name);
 
     QUndoStack undo_stack_;
+    std::optional<QString> starting_club_;  // to open after the first frame
     std::optional<club::ClubFile> club_;
     PlaceListModel* lofts_ = nullptr;
     PlaceListModel* race_points_ = nullptr;

@@ -28,6 +28,6 @@ int main(int argc, char* argv[]) {
 
     race_distances::RaceDistancesWindow window;
     window.show();
-    window.OpenStartingClub(arguments.positionalArguments().value(0));
+    window.OpenStartingClubOnceShown(arguments.positionalArguments().value(0));
     return QApplication::exec();
 }

@@ -3,9 +3,11 @@
 // line of text (which starts the font system, as any window with text must), so that they can
 // be compared side by side on one machine. It quits right after the window's first paint.
 // "distances" is the Race Distances window opening the club used last, as it starts for a
-// secretary, and "wide-text" the one-line QWidget at that window's size.
+// secretary: its first frame, the club opened after it; "distances-filled" opens the club before
+// the first frame, so that frame has the lists filled; "wide-text" is the one-line QWidget at
+// that window's size.
 //
-//   startup-probe calculator|empty|text|distances|wide-text
+//   startup-probe calculator|empty|text|distances|distances-filled|wide-text
 //   startup-probe distances-club
 //
 // "distances-club" writes the demo club into Race Distances' data folder and opens it once, so
@@ -107,14 +109,16 @@ int main(int argc, char* argv[]) {
     clock.start();
     const std::string_view kind = argc == 2 ? argv[1] : "";
     if (kind != "calculator" && kind != "empty" && kind != "text" && kind != "distances" &&
-        kind != "wide-text" && kind != "distances-club") {
+        kind != "distances-filled" && kind != "wide-text" && kind != "distances-club") {
         std::fputs(
-            "usage: startup-probe calculator|empty|text|distances|wide-text|distances-club\n",
+            "usage: startup-probe calculator|empty|text|distances|distances-filled|wide-text|"
+            "distances-club\n",
             stderr);
         return 2;
     }
     QApplication application(argc, argv);
-    const bool distances = kind == "distances" || kind == "distances-club";
+    const bool distances =
+        kind == "distances" || kind == "distances-filled" || kind == "distances-club";
     if (distances) {
         race_distances::NameTheProgram();
         if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) {
@@ -144,8 +148,12 @@ int main(int argc, char* argv[]) {
     auto* const probe = new FirstPaint(clock, window.get());
     window->installEventFilter(probe);
     window->show();
-    // As the program itself does: the club used last is opened once the window is shown.
-    if (distances) static_cast<race_distances::RaceDistancesWindow&>(*window).OpenStartingClub({});
+    // As the program itself does: the club used last is opened once the first frame is shown.
+    if (kind == "distances") {
+        static_cast<race_distances::RaceDistancesWindow&>(*window).OpenStartingClubOnceShown({});
+    } else if (kind == "distances-filled") {
+        static_cast<race_distances::RaceDistancesWindow&>(*window).OpenStartingClub({});
+    }
     QApplication::exec();
 
     rusage usage{};

@@ -20,8 +20,13 @@ linux=(
     libsqlite3-dev
     # Tests, benchmarks and fuzzing; the printed sheets read back from PDF (pdftotext, pdfinfo)
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
-    # Running the window without a desktop
-    xvfb xauth
+    # Running the window without a desktop; driving it with real keys and taking pictures of the
+    # X display (xdotool, ImageMagick's import), as the Race Distances window was tried by hand;
+    # the printed sheets' pages rendered for the README (pdftoppm, in poppler-utils above)
+    xvfb xauth xdotool imagemagick
+    # Finding where start-up time goes: the profiler, the system calls, the first caller of a
+    # library function
+    linux-perf strace gdb
     # Desktop integration and the Debian package: icons rendered from SVG, validators, dpkg tools
     librsvg2-bin desktop-file-utils appstream dpkg-dev
     # The club file's MIME type, checked by building a MIME database from it

@@ -116,6 +116,15 @@ class WindowTest : public QObject {
         QCOMPARE(focused->accessibleName(), reached);
     }
 
+    void startingClubOpensOnceTheWindowIsOnScreen() {
+        race_distances::RaceDistancesWindow window;
+        window.OpenStartingClubOnceShown(path_);
+        QCOMPARE(window.racePoints().rowCount(), 0);
+        window.show();
+        // A window that never got its first paint would never open the club at all.
+        QTRY_COMPARE(window.racePoints().rowCount(), 1);
+    }
+
     void keyboardAddsALoftAndTakesItBackAndAgain() {
         race_distances::RaceDistancesWindow window;
         QVERIFY(window.OpenClub(path_));

@@ -175,16 +175,23 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
     view->setTabKeyNavigation(false);  // Tab leaves the list for the next field
-    // Names share what is left once the coordinates have room for their written form and the
-    // mark of one that cannot be read.
+    // The member's or race point's name has what is left once the coordinates have room for
+    // their written form and the mark of one that cannot be read, and a loft's name room for a
+    // usual one: most members have a single loft and leave it empty, while a member's name such
+    // as "K. Jevons & Daughter" needs the width.
     const int coordinate_width =
         view->fontMetrics().horizontalAdvance(QStringLiteral("188°88'88.8\"W")) +
         view->iconSize().width() + kCellPadding;
+    const int loft_width =
+        view->fontMetrics().horizontalAdvance(QStringLiteral("Young birds")) + kCellPadding;
     for (int column = 0; column < model.columnCount(); ++column) {
         const bool coordinate = column >= club::LatitudeColumn(model.list());
         view->horizontalHeader()->setSectionResizeMode(
-            column, coordinate ? QHeaderView::Interactive : QHeaderView::Stretch);
-        if (coordinate) view->horizontalHeader()->resizeSection(column, coordinate_width);
+            column, column == 0 ? QHeaderView::Stretch : QHeaderView::Interactive);
+        if (column > 0) {
+            view->horizontalHeader()->resizeSection(column,
+                                                    coordinate ? coordinate_width : loft_width);
+        }
     }
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
     QTableView* list_view = view;

@@ -82,14 +82,20 @@ long long SinceLaunch(std::chrono::system_clock::time_point moment) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
 }
 
+// Race Distances keeps its clubs and settings in the user's folders; the probe's must be a
+// throwaway's, or it would open, make or remember clubs among the user's own.
+bool InThrowawayFolders() {
+    if (!qEnvironmentVariableIsEmpty("XDG_DATA_HOME") &&
+        !qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) {
+        return true;
+    }
+    std::fputs("startup-probe: set XDG_DATA_HOME and XDG_CONFIG_HOME to a throwaway folder\n",
+               stderr);
+    return false;
+}
+
 // The demo club in the data folder, opened once so that the next start opens it.
 int WriteDemoClubAsLastUsed() {
-    if (qEnvironmentVariableIsEmpty("XDG_DATA_HOME") ||
-        qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) {
-        std::fputs("startup-probe: set XDG_DATA_HOME and XDG_CONFIG_HOME to a throwaway folder\n",
-                   stderr);
-        return 2;
-    }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(folder);
     const QString path = QDir(folder).filePath(QString::fromUtf8(demo_club::kName) + ".club");
@@ -120,11 +126,8 @@ int main(int argc, char* argv[]) {
     const bool distances =
         kind == "distances" || kind == "distances-filled" || kind == "distances-club";
     if (distances) {
+        if (!InThrowawayFolders()) return 2;
         race_distances::NameTheProgram();
-        if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) {
-            std::fputs("startup-probe: set XDG_CONFIG_HOME to a throwaway folder\n", stderr);
-            return 2;
-        }
     }
     if (kind == "distances-club") return WriteDemoClubAsLastUsed();
     const qint64 applicationReady = clock.elapsed();

@@ -76,10 +76,15 @@ run-distances: build
 		build/dev/app/race-distances/race-distances; \
 	fi
 
-# Renders the README's pictures of the window into docs/.
+# Renders the README's pictures of the windows into docs/, and the first page of each of the
+# demo club's printed sheets, at 90 dpi in grey.
 screenshots: build
 	QT_QPA_PLATFORM=offscreen build/dev/tools/calculator-screenshot docs
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/dev/tools/calculator-screenshot docs
+	QT_QPA_PLATFORM=offscreen build/dev/tools/distances-screenshot docs build/dev/tools
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/dev/tools/distances-screenshot docs
+	pdftoppm -r 90 -gray -png -singlefile -f 1 -l 1 build/dev/tools/season.pdf docs/sheet-season
+	pdftoppm -r 90 -gray -png -singlefile -f 1 -l 1 build/dev/tools/members.pdf docs/sheet-member
 
 release: $(LINUX_DEPS)
 	cmake --preset release

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -90,6 +91,12 @@ std::optional<std::pair<QString, QString>> SplitPastedPosition(const QString& te
     return split;
 }
 
+// Qt keeps settings under the organisation's name, and refuses to without one; with the program's
+// name in its place they sit beside the data folder and are found under the same name.
+std::unique_ptr<QSettings> ProgramSettings() {
+    return std::make_unique<QSettings>(QSettings::UserScope, QCoreApplication::applicationName());
+}
+
 // What a sheet or a spreadsheet leaves out, told in the status bar.
 QString RowsToMend(std::size_t count) {
     return count == 1 ? QObject::tr("one row with coordinates to mend")
@@ -97,6 +104,14 @@ QString RowsToMend(std::size_t count) {
 }
 
 }  // namespace
+
+void NameTheProgram() {
+    // Without an organisation the data folder is the program's own, ~/.local/share/Race Distances
+    // or %APPDATA%\Race Distances, rather than a folder of that name inside another.
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName(QStringLiteral("Race Distances"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.RaceDistances"));
+}
 
 RaceDistancesWindow::RaceDistancesWindow(QWidget* parent) : QMainWindow(parent) {
     lofts_ = new PlaceListModel(club::List::Lofts, undo_stack_, this);
@@ -160,16 +175,23 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed);
     view->setTabKeyNavigation(false);  // Tab leaves the list for the next field
-    // Names share what is left once the coordinates have room for their written form and the
-    // mark of one that cannot be read.
+    // The member's or race point's name has what is left once the coordinates have room for
+    // their written form and the mark of one that cannot be read, and a loft's name room for a
+    // usual one: most members have a single loft and leave it empty, while a member's name such
+    // as "K. Jevons & Daughter" needs the width.
     const int coordinate_width =
         view->fontMetrics().horizontalAdvance(QStringLiteral("188°88'88.8\"W")) +
         view->iconSize().width() + kCellPadding;
+    const int loft_width =
+        view->fontMetrics().horizontalAdvance(QStringLiteral("Young birds")) + kCellPadding;
     for (int column = 0; column < model.columnCount(); ++column) {
         const bool coordinate = column >= club::LatitudeColumn(model.list());
         view->horizontalHeader()->setSectionResizeMode(
-            column, coordinate ? QHeaderView::Interactive : QHeaderView::Stretch);
-        if (coordinate) view->horizontalHeader()->resizeSection(column, coordinate_width);
+            column, column == 0 ? QHeaderView::Stretch : QHeaderView::Interactive);
+        if (column > 0) {
+            view->horizontalHeader()->resizeSection(column,
+                                                    coordinate ? coordinate_width : loft_width);
+        }
     }
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
     QTableView* list_view = view;
@@ -391,7 +413,7 @@ void RaceDistancesWindow::OpenStartingClub(const QString& command_line_path) {
         OpenClub(command_line_path);
         return;
     }
-    const QStringList recent = QSettings().value(kRecentClubsKey).toStringList();
+    const QStringList recent = ProgramSettings()->value(kRecentClubsKey).toStringList();
     if (!recent.isEmpty() && QFileInfo::exists(recent.first()) && OpenClub(recent.first())) return;
     // A first start: a club file in the user's data folder, so the program works at once.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -404,6 +426,19 @@ void RaceDistancesWindow::OpenStartingClub(const QString& command_line_path) {
     club::Opening made = club::ClubFile::Create(FilePath(path));
     if (made.file) made.file.reset();
     OpenClub(path);
+}
+
+void RaceDistancesWindow::OpenStartingClubOnceShown(const QString& command_line_path) {
+    starting_club_ = command_line_path;
+}
+
+bool RaceDistancesWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && starting_club_) {
+        // Queued: runs once this frame has been painted and handed to the screen.
+        QTimer::singleShot(0, this, [this, path = *starting_club_] { OpenStartingClub(path); });
+        starting_club_.reset();
+    }
+    return QMainWindow::event(event);
 }
 
 bool RaceDistancesWindow::OpenClub(const QString& path) {
@@ -480,17 +515,19 @@ void RaceDistancesWindow::SaveCopyAs() {
 }
 
 void RaceDistancesWindow::RememberClub(const QString& path) {
-    QSettings settings;
-    QStringList recent = settings.value(kRecentClubsKey).toStringList();
+    const std::unique_ptr<QSettings> settings = ProgramSettings();
+    QStringList recent = settings->value(kRecentClubsKey).toStringList();
+    // Most starts open the club used last: the settings file is then left as it is, unwritten.
+    if (!recent.isEmpty() && recent.first() == path) return;
     recent.removeAll(path);
     recent.prepend(path);
     while (recent.size() > kRecentClubsKept) recent.removeLast();
-    settings.setValue(kRecentClubsKey, recent);
+    settings->setValue(kRecentClubsKey, recent);
 }
 
 void RaceDistancesWindow::FillRecentClubs() {
     recent_clubs_->clear();
-    const QStringList recent = QSettings().value(kRecentClubsKey).toStringList();
+    const QStringList recent = ProgramSettings()->value(kRecentClubsKey).toStringList();
     int number = 1;
     for (const QString& path : recent) {
         const QString text =

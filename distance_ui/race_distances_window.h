@@ -19,6 +19,11 @@ class QTableView;
 
 namespace race_distances {
 
+// Names the program, and so where it keeps its settings (the recent clubs) and its first club:
+// one folder and one settings file named "Race Distances" in the user's data and settings folders.
+// Called before any window is made.
+void NameTheProgram();
+
 class DistanceTableModel;
 class PlaceListModel;
 
@@ -38,12 +43,20 @@ class RaceDistancesWindow : public QMainWindow {
     // The club given on the command line; else the one open last time; else, on a first start,
     // a club file made in the user's data folder.
     void OpenStartingClub(const QString& command_line_path);
+    // The same, once the window's first frame is on the screen: the window appears at once, and
+    // the lists fill a moment later, however large the club.
+    void OpenStartingClubOnceShown(const QString& command_line_path);
     // Opens a club file, saying why not when it cannot be opened (the club open stays open).
     bool OpenClub(const QString& path);
 
     PlaceListModel& lofts() { return *lofts_; }
     PlaceListModel& racePoints() { return *race_points_; }
     QUndoStack& undoStack() { return undo_stack_; }
+    // The lofts and race points whose coordinates read, for the printed sheets.
+    sheets::ClubSheets SheetsOfClub();
+
+  protected:
+    bool event(QEvent* event) override;
 
   private slots:
     void NewClub();
@@ -84,12 +97,11 @@ class RaceDistancesWindow : public QMainWindow {
     void Import(PlaceListModel& model);
     QString FolderForDialogs() const;
     QString ClubName() const;
-    // The lofts and race points whose coordinates read, for the printed sheets.
-    sheets::ClubSheets SheetsOfClub();
     void PreviewSheets(SheetPrinter print, const QString& title);
     void SaveSheetsAsPdf(SheetPrinter print, const QString& title, const QString& file_name);
 
     QUndoStack undo_stack_;
+    std::optional<QString> starting_club_;  // to open after the first frame
     std::optional<club::ClubFile> club_;
     PlaceListModel* lofts_ = nullptr;
     PlaceListModel* race_points_ = nullptr;

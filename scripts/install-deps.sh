@@ -21,10 +21,12 @@ linux=(
     libsqlite3-dev
     # Tests, benchmarks and fuzzing; the printed sheets read back from PDF (pdftotext, pdfinfo)
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
-    # Running the window without a desktop
-    xvfb xauth
-    # The packaging checks (make package-test): validators and dpkg tools; and the icon's PNGs
-    # rendered again from the SVG (make icons)
+    # Running the windows without a desktop; driving them with real keys and taking pictures of
+    # the X display (xdotool, ImageMagick's import); the printed sheets' pages rendered for the
+    # README (pdftoppm, in poppler-utils above)
+    xvfb xauth xdotool imagemagick
+    # The packaging checks (make package-test): validators and dpkg tools; and the icons' PNGs
+    # rendered again from their SVGs (make icons)
     desktop-file-utils appstream dpkg-dev librsvg2-bin
     # The club file's MIME type, checked by building a MIME database from it
     shared-mime-info

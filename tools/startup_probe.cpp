@@ -2,8 +2,17 @@
 // for the calculator window, for an empty QWidget of the same size, or for that QWidget with one
 // line of text (which starts the font system, as any window with text must), so that they can
 // be compared side by side on one machine. It quits right after the window's first paint.
+// "distances" is the Race Distances window opening the club used last, as it starts for a
+// secretary: its first frame, the club opened after it; "distances-filled" opens the club before
+// the first frame, so that frame has the lists filled; "wide-text" is the one-line QWidget at
+// that window's size.
 //
-//   startup-probe calculator|empty|text
+//   startup-probe calculator|empty|text|distances|distances-filled|wide-text
+//   startup-probe distances-club
+//
+// "distances-club" writes the demo club into Race Distances' data folder and opens it once, so
+// that it is the club used last. The data and settings folders must be a throwaway's
+// (XDG_DATA_HOME and XDG_CONFIG_HOME), not the user's own: it refuses to run without them.
 //
 // Prints: "<kind> first-paint-ms <ms> peak-rss-kib <KiB> application-ms <ms> window-built-ms <ms>
 // since-launch-ms <ms>": the times from the start of main() to the first paint, to QApplication
@@ -14,10 +23,13 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
 #include <QLabel>
 #include <QObject>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
@@ -26,6 +38,8 @@
 #include <memory>
 #include <string_view>
 
+#include "distance_ui/race_distances_window.h"
+#include "tools/demo_club.h"
 #include "ui/quillet2.h"
 
 namespace {
@@ -68,30 +82,81 @@ long long SinceLaunch(std::chrono::system_clock::time_point moment) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
 }
 
+// Race Distances keeps its clubs and settings in the user's folders; the probe's must be a
+// throwaway's, or it would open, make or remember clubs among the user's own.
+bool InThrowawayFolders() {
+    if (!qEnvironmentVariableIsEmpty("XDG_DATA_HOME") &&
+        !qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) {
+        return true;
+    }
+    std::fputs("startup-probe: set XDG_DATA_HOME and XDG_CONFIG_HOME to a throwaway folder\n",
+               stderr);
+    return false;
+}
+
+// The demo club in the data folder, opened once so that the next start opens it.
+int WriteDemoClubAsLastUsed() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    const QString path = QDir(folder).filePath(QString::fromUtf8(demo_club::kName) + ".club");
+    QFile::remove(path);
+    if (const std::string problem = demo_club::Write(path.toStdU16String()); !problem.empty()) {
+        std::fprintf(stderr, "startup-probe: %s\n", problem.c_str());
+        return 1;
+    }
+    race_distances::RaceDistancesWindow window;
+    return window.OpenClub(path) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
     const std::string_view kind = argc == 2 ? argv[1] : "";
-    if (kind != "calculator" && kind != "empty" && kind != "text") {
-        std::fputs("usage: startup-probe calculator|empty|text\n", stderr);
+    if (kind != "calculator" && kind != "empty" && kind != "text" && kind != "distances" &&
+        kind != "distances-filled" && kind != "wide-text" && kind != "distances-club") {
+        std::fputs(
+            "usage: startup-probe calculator|empty|text|distances|distances-filled|wide-text|"
+            "distances-club\n",
+            stderr);
         return 2;
     }
     QApplication application(argc, argv);
+    const bool distances =
+        kind == "distances" || kind == "distances-filled" || kind == "distances-club";
+    if (distances) {
+        if (!InThrowawayFolders()) return 2;
+        race_distances::NameTheProgram();
+    }
+    if (kind == "distances-club") return WriteDemoClubAsLastUsed();
     const qint64 applicationReady = clock.elapsed();
     std::unique_ptr<QWidget> window;
     if (kind == "calculator") {
         window = std::make_unique<Quillet2>();
+    } else if (distances) {
+        window = std::make_unique<race_distances::RaceDistancesWindow>();
     } else {
         window = std::make_unique<QWidget>();
-        if (kind == "text") new QLabel(QStringLiteral("Velocity  Calculator "), window.get());
+        if (kind == "text" || kind == "wide-text") {
+            new QLabel(QStringLiteral("Velocity  Calculator "), window.get());
+        }
     }
     const qint64 windowBuilt = clock.elapsed();
-    window->resize(264, 515);
+    if (kind == "wide-text") {
+        window->resize(1200, 760);  // the Race Distances window's size
+    } else if (!distances) {
+        window->resize(264, 515);
+    }
     auto* const probe = new FirstPaint(clock, window.get());
     window->installEventFilter(probe);
     window->show();
+    // As the program itself does: the club used last is opened once the first frame is shown.
+    if (kind == "distances") {
+        static_cast<race_distances::RaceDistancesWindow&>(*window).OpenStartingClubOnceShown({});
+    } else if (kind == "distances-filled") {
+        static_cast<race_distances::RaceDistancesWindow&>(*window).OpenStartingClub({});
+    }
     QApplication::exec();
 
     rusage usage{};

@@ -16,10 +16,7 @@ int main(int argc, char* argv[]) {
     }
 #endif
     QApplication application(argc, argv);
-    // Where the settings (the recent clubs) and the first club file are kept.
-    QApplication::setOrganizationName(QStringLiteral("Race Distances"));
-    QApplication::setApplicationName(QStringLiteral("Race Distances"));
-    QApplication::setDesktopFileName(QStringLiteral("org.example.RaceDistances"));
+    race_distances::NameTheProgram();
 
     QCommandLineParser arguments;
     arguments.setApplicationDescription(
@@ -31,6 +28,6 @@ int main(int argc, char* argv[]) {
 
     race_distances::RaceDistancesWindow window;
     window.show();
-    window.OpenStartingClub(arguments.positionalArguments().value(0));
+    window.OpenStartingClubOnceShown(arguments.positionalArguments().value(0));
     return QApplication::exec();
 }

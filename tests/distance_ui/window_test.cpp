@@ -32,7 +32,7 @@ class WindowTest : public QObject {
     void initTestCase() {
         // The recent clubs go to a settings file of the tests' own, not the user's.
         QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName("Race Distances tests");
+        QCoreApplication::setApplicationName("Race Distances tests");
         path_ = folder_.filePath("club.club");
         club::Opening made = club::ClubFile::Create(path_.toStdString());
         QVERIFY2(made.file, made.problem.c_str());
@@ -114,6 +114,15 @@ class WindowTest : public QObject {
         QWidget* focused = QApplication::focusWidget();
         QVERIFY(focused != nullptr);
         QCOMPARE(focused->accessibleName(), reached);
+    }
+
+    void startingClubOpensOnceTheWindowIsOnScreen() {
+        race_distances::RaceDistancesWindow window;
+        window.OpenStartingClubOnceShown(path_);
+        QCOMPARE(window.racePoints().rowCount(), 0);
+        window.show();
+        // A window that never got its first paint would never open the club at all.
+        QTRY_COMPARE(window.racePoints().rowCount(), 1);
     }
 
     void keyboardAddsALoftAndTakesItBackAndAgain() {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// The club the README's pictures and the start-up measurement show: a dozen lofts of a club in
+// the West Midlands and the season's eight race points, from the Cotswolds to the south of France.
+namespace demo_club {
+
+// The club's name, which is its file's name.
+inline constexpr const char* kName = "Tettenhall & District";
+
+// Writes the club into a new file at path; says why not when it cannot.
+std::string Write(const std::filesystem::path& path);
+
+}  // namespace demo_club

@@ -5,6 +5,9 @@
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 FUZZER := build/fuzz/fuzz/race_fuzzer
+PLACES_FUZZER := build/fuzz/fuzz/places_fuzzer
+# The places files and typed coordinates: seeded with the distance tests' files.
+PLACES_FUZZ_SECONDS ?= 30
 FUZZ_SEEDS := build/fuzz/seeds
 
 # Build jobs: one a core unless told otherwise.
@@ -53,6 +56,10 @@ fuzz: $(LINUX_DEPS)
 	$(FUZZER) -runs=0 fuzz/corpus $(FUZZ_SEEDS)
 	$(FUZZER) -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus fuzz/corpus \
 		$(FUZZ_SEEDS)
+	mkdir -p build/fuzz/places-corpus
+	$(PLACES_FUZZER) -runs=0 tests/distance/data
+	$(PLACES_FUZZER) -max_total_time=$(PLACES_FUZZ_SECONDS) -print_final_stats=1 \
+		build/fuzz/places-corpus tests/distance/data
 
 bench: $(LINUX_DEPS)
 	cmake --preset bench

@@ -199,9 +199,13 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
             [this, proxy](const QModelIndex& current) {
                 ShowCellProblem(proxy->mapToSource(current));
             });
-    // A cell just mended, or just mistyped, says so where the user is looking.
+    // A cell just mended, or just mistyped, says so where the user is looking: the change comes
+    // while the cell's editor still has the focus, inside the list.
     connect(&model, &QAbstractItemModel::dataChanged, this, [this, proxy, list_view] {
-        if (list_view->hasFocus()) ShowCellProblem(proxy->mapToSource(list_view->currentIndex()));
+        const QWidget* focus = QApplication::focusWidget();
+        if (focus == list_view || list_view->isAncestorOf(focus)) {
+            ShowCellProblem(proxy->mapToSource(list_view->currentIndex()));
+        }
     });
 
     const bool lofts = model.list() == club::List::Lofts;

@@ -161,7 +161,6 @@ if [[ -n "$window" ]]; then
     # Distances in kilometres; the table is before that switch in the Tab order.
     copied=$(copied_distance key:alt+k key:shift+Tab)
     [[ "$copied" == "139.291 km" ]] || fail "Race Distances' table in kilometres showed \"$copied\""
-    typed key:alt+k
     kill -0 "$program" 2>/dev/null || fail "Race Distances ended by itself"
 else
     fail "the installed Race Distances showed no window within a minute"

@@ -91,6 +91,24 @@ std::optional<std::pair<QString, QString>> SplitPastedPosition(const QString& te
     return split;
 }
 
+// A frame whose shortcut always lands in one of its widgets. A plain group box goes back to the
+// widget in it that had the focus last, so that after In kilometres Alt+T would stay on that
+// switch rather than reach the distances.
+class FrameReachedAt : public QGroupBox {
+  public:
+    FrameReachedAt(const QString& title, QWidget& landing) : QGroupBox(title), landing_(landing) {}
+
+  protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::Shortcut) return QGroupBox::event(event);
+        landing_.setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+
+  private:
+    QWidget& landing_;
+};
+
 // What a sheet or a spreadsheet leaves out, told in the status bar.
 QString RowsToMend(std::size_t count) {
     return count == 1 ? QObject::tr("one row with coordinates to mend")
@@ -209,10 +227,10 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
 }
 
 QWidget* RaceDistancesWindow::BuildDistanceFrame() {
-    auto* frame = new QGroupBox(tr("Dis&tances from race points to lofts"));
     kilometres_ = new QCheckBox(tr("In &kilometres"));
     kilometres_->setAccessibleName(tr("Distances in kilometres"));
     distance_view_ = new QTableView;
+    auto* frame = new FrameReachedAt(tr("Dis&tances from race points to lofts"), *distance_view_);
     distance_view_->setModel(distances_);
     distance_view_->setAccessibleName(tr("Distances"));
     distance_view_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -118,6 +118,19 @@ class WindowTest : public QObject {
         QCOMPARE(focused->accessibleName(), reached);
     }
 
+    void distancesReachedByTheirShortcutFromTheSwitchAboveThem() {
+        race_distances::RaceDistancesWindow window;
+        QVERIFY(window.OpenClub(path_));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), "Distances in kilometres");
+
+        QTest::keyClick(&window, Qt::Key_T, Qt::AltModifier);
+
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), "Distances");
+    }
+
     void keyboardAddsALoftAndTakesItBackAndAgain() {
         race_distances::RaceDistancesWindow window;
         QVERIFY(window.OpenClub(path_));

@@ -158,8 +158,8 @@ if [[ -n "$window" ]]; then
     typed key:ctrl+shift+p "Stoke" key:Tab "53 00 14 N" key:Tab "2 10 47 W" key:Return
     copied=$(copied_distance key:alt+t)
     [[ "$copied" == "86 miles 971 yards" ]] || fail "Race Distances' table showed \"$copied\""
-    # Distances in kilometres; the table is before that switch in the Tab order.
-    copied=$(copied_distance key:alt+k key:shift+Tab)
+    # Distances in kilometres, and back from that switch to the table.
+    copied=$(copied_distance key:alt+k key:alt+t)
     [[ "$copied" == "139.291 km" ]] || fail "Race Distances' table in kilometres showed \"$copied\""
     kill -0 "$program" 2>/dev/null || fail "Race Distances ended by itself"
 else

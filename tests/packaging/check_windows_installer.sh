@@ -34,6 +34,20 @@ shortcuts() {
 default_value() {
     wine reg query "$1" /ve 2>/dev/null | sed -n 's/^\s*(Default)\s*REG_SZ\s*//p' | tr -d '\r'
 }
+# A picture of the program on a Wine desktop of the given name, the desktop around it trimmed away,
+# once the program has had the given seconds to start. The desktop's window may be made again while
+# Wine starts, so one gone before its picture is taken is looked for again.
+desktop_picture() {
+    local name=$1 picture=$2 settle=$3 window
+    for _ in 1 2 3; do
+        window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$name - Wine desktop" |
+            head -n 1 || true)
+        [[ -n "$window" ]] || return 1
+        sleep "$settle"
+        import -window "$window" -trim +repage "$picture" 2>/dev/null && return 0
+    done
+    return 1
+}
 # Waits up to a minute for a condition; the uninstaller finishes after it has returned.
 wait_until() {
     for _ in $(seq 60); do
@@ -116,11 +130,8 @@ wait "$program" 2>/dev/null || true
 # would; the desktop around the window is trimmed away.
 "$wine_run" "$prefix" explorer /desktop=velocity,480x720 "$program_path" &
 desktop=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "^velocity - Wine desktop" | head -n 1 || true)
-sleep 4  # the program's start, first frame and icon
-if [[ -z "$window" ]] || ! import -window "$window" -trim +repage "$build/screenshot-windows.png"; then
-    fail "no picture of the window"
-fi
+# After the program's start, first frame and icon.
+desktop_picture velocity "$build/screenshot-windows.png" 4 || fail "no picture of the window"
 kill "$desktop" 2>/dev/null || true
 wait "$desktop" 2>/dev/null || true
 WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true  # the program on that desktop
@@ -172,13 +183,9 @@ WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
 # Its picture, on a Wine desktop like the calculator's, with the club just typed in.
 "$wine_run" "$prefix" explorer /desktop=distances,1270x880 "$distances_path" &
 desktop=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "^distances - Wine desktop" |
-    head -n 1 || true)
-sleep 6  # the program's start, its club opened, first frame and icon
-if [[ -z "$window" ]] ||
-    ! import -window "$window" -trim +repage "$build/screenshot-distances-windows.png"; then
+# After the program's start, its club opened, first frame and icon.
+desktop_picture distances "$build/screenshot-distances-windows.png" 6 ||
     fail "no picture of Race Distances' window"
-fi
 kill "$desktop" 2>/dev/null || true
 wait "$desktop" 2>/dev/null || true
 WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true

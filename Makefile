@@ -118,10 +118,12 @@ windows: $(WINDOWS_DEPS)
 	@ls -l build/windows/velocity-calculator-*-win64.zip build/windows/velocity-calculator-*-win64-setup.exe
 
 # Runs the Windows build's tests under Wine on a virtual display: the suites, then the installer,
-# the installed program's window (rendered to docs/screenshot-windows.png) and the uninstaller.
+# the installed programs' windows (rendered to docs/screenshot-windows.png and
+# docs/screenshot-distances-windows.png) and the uninstaller.
 windows-test: windows
 	xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows
 	cp build/windows/screenshot-windows.png docs/screenshot-windows.png
+	cp build/windows/screenshot-distances-windows.png docs/screenshot-distances-windows.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -96,6 +97,24 @@ std::optional<std::pair<QString, QString>> SplitPastedPosition(const QString& te
 std::unique_ptr<QSettings> ProgramSettings() {
     return std::make_unique<QSettings>(QSettings::UserScope, QCoreApplication::applicationName());
 }
+
+// A frame whose shortcut always lands in one of its widgets. A plain group box goes back to the
+// widget in it that had the focus last, so that after In kilometres Alt+T would stay on that
+// switch rather than reach the distances.
+class FrameReachedAt : public QGroupBox {
+  public:
+    FrameReachedAt(const QString& title, QWidget& landing) : QGroupBox(title), landing_(landing) {}
+
+  protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::Shortcut) return QGroupBox::event(event);
+        landing_.setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+
+  private:
+    QWidget& landing_;
+};
 
 // What a sheet or a spreadsheet leaves out, told in the status bar.
 QString RowsToMend(std::size_t count) {
@@ -234,10 +253,10 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
 }
 
 QWidget* RaceDistancesWindow::BuildDistanceFrame() {
-    auto* frame = new QGroupBox(tr("Dis&tances from race points to lofts"));
     kilometres_ = new QCheckBox(tr("In &kilometres"));
     kilometres_->setAccessibleName(tr("Distances in kilometres"));
     distance_view_ = new QTableView;
+    auto* frame = new FrameReachedAt(tr("Dis&tances from race points to lofts"), *distance_view_);
     distance_view_->setModel(distances_);
     distance_view_->setAccessibleName(tr("Distances"));
     distance_view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -255,6 +274,12 @@ QWidget* RaceDistancesWindow::BuildDistanceFrame() {
     connect(distances_, &QAbstractItemModel::modelReset, this,
             &RaceDistancesWindow::ShowSelectedDistance);
     connect(kilometres_, &QCheckBox::toggled, this, &RaceDistancesWindow::ShowInKilometres);
+    // Ctrl+C in the table: the selected distances as a spreadsheet pastes them.
+    auto* copy = new QAction(tr("Copy distances"), distance_view_);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &RaceDistancesWindow::CopySelectedDistances);
+    distance_view_->addAction(copy);
     selected_distance_ =
         new QLabel(tr("Select a cell to see its distance in full and the bearing."));
     selected_distance_->setAccessibleName(tr("Selected distance"));
@@ -622,6 +647,30 @@ void RaceDistancesWindow::ShowSelectedDistance() {
         return;
     }
     selected_distance_->setText(distances_->Description(current));
+}
+
+void RaceDistancesWindow::CopySelectedDistances() {
+    QModelIndexList cells = distance_view_->selectionModel()->selectedIndexes();
+    if (cells.isEmpty() && distance_view_->currentIndex().isValid()) {
+        cells.append(distance_view_->currentIndex());
+    }
+    if (cells.isEmpty()) return;
+    // The rectangle around the selection, one line a loft and a tab between race points, as
+    // spreadsheets paste it; a cell inside it but not selected is left empty, keeping the columns.
+    int top = cells.first().row(), bottom = top, left = cells.first().column(), right = left;
+    for (const QModelIndex& cell : cells) {
+        top = std::min(top, cell.row());
+        bottom = std::max(bottom, cell.row());
+        left = std::min(left, cell.column());
+        right = std::max(right, cell.column());
+    }
+    QList<QStringList> rows(bottom - top + 1, QStringList(right - left + 1));
+    for (const QModelIndex& cell : cells) {
+        rows[cell.row() - top][cell.column() - left] = cell.data().toString();
+    }
+    QString text;
+    for (const QStringList& row : rows) text += row.join('\t') + '\n';
+    QApplication::clipboard()->setText(text);
 }
 
 void RaceDistancesWindow::RefillQuickPickers() {

@@ -68,6 +68,7 @@ class RaceDistancesWindow : public QMainWindow {
     void DeleteSelectedRacePoints();
     void ShowInKilometres(bool kilometres);
     void ShowSelectedDistance();
+    void CopySelectedDistances();
     void WorkOutQuickDistance();
     void PickQuickRacePoint(int index);
     void PickQuickLoft(int index);

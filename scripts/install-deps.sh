@@ -52,8 +52,9 @@ windows=(
     googletest
     # The icon (put together from the committed PNGs), the installer
     imagemagick nsis
-    # Running the programs: Wine on a virtual display, with fonts, typing and screenshots
-    wine64 fonts-wine fonts-liberation fonts-urw-base35 xvfb xauth xdotool
+    # Running the programs: Wine on a virtual display, with fonts, typing, the clipboard read back
+    # and screenshots
+    wine64 fonts-wine fonts-liberation fonts-urw-base35 xvfb xauth xdotool xclip
 )
 
 case "${1:-linux}" in

@@ -39,7 +39,7 @@ class ClubEditingTest : public QObject {
 
   private slots:
     void init() {
-        path_ = folder_.filePath("club.club").toStdString();
+        path_ = folder_.filePath("club.club").toStdU16String();
         std::filesystem::remove(path_);
         club::Opening opening = club::ClubFile::Create(path_);
         QVERIFY2(opening.file, opening.problem.c_str());
@@ -165,7 +165,8 @@ class ClubEditingTest : public QObject {
                 [&reported](const QString& message) { reported << message; });
         // Another program in the middle of a change of its own, for longer than a change waits.
         sqlite3* other = nullptr;
-        QCOMPARE(sqlite3_open(path_.string().c_str(), &other), SQLITE_OK);
+        const std::u8string name = path_.u8string();  // SQLite's file names are UTF-8
+        QCOMPARE(sqlite3_open(reinterpret_cast<const char*>(name.c_str()), &other), SQLITE_OK);
         QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
 
         undo_stack_.push(new race_distances::AddRowsCommand(

@@ -1,7 +1,9 @@
 #include <sqlite3.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,8 +23,22 @@ club::Row NumberedLoft(int number) {
                       "52 " + std::to_string(number % 60) + " 0 N", "1 30 0 W"}};
 }
 
+// Paths pass between Qt and the club file as UTF-16, which Windows' own file names are: a narrow
+// std::string there is in the ANSI code page and loses every letter outside it.
+std::filesystem::path FilePath(const QString& text) {
+    return std::filesystem::path(text.toStdU16String());
+}
+
+QString PathText(const std::filesystem::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
+
+std::filesystem::path WithSuffix(std::filesystem::path path, const char* suffix) {
+    return path += suffix;
+}
+
 // The child the kill test stops: adds lofts one change at a time and says each one made.
-int AddLoftsUntilKilled(const char* path) {
+int AddLoftsUntilKilled(const std::filesystem::path& path) {
     club::Opening opening = club::ClubFile::Open(path);
     if (!opening.file) return 2;
     for (int number = 1;; ++number) {
@@ -35,19 +51,21 @@ int AddLoftsUntilKilled(const char* path) {
 
 void RunSql(const std::filesystem::path& path, const char* sql) {
     sqlite3* database = nullptr;
-    QCOMPARE(sqlite3_open(path.string().c_str(), &database), SQLITE_OK);
+    // SQLite takes file names in UTF-8 on every system.
+    const std::u8string name = path.u8string();
+    QCOMPARE(sqlite3_open(reinterpret_cast<const char*>(name.c_str()), &database), SQLITE_OK);
     QCOMPARE(sqlite3_exec(database, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(database);
 }
 
 QByteArray Bytes(const std::filesystem::path& path) {
-    QFile file(QString::fromStdString(path.string()));
+    QFile file(PathText(path));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
 
 std::filesystem::path MakeClub(const QTemporaryDir& folder, int lofts) {
-    const std::filesystem::path path = folder.filePath("club.club").toStdString();
+    const std::filesystem::path path = FilePath(folder.filePath("club.club"));
     club::Opening opening = club::ClubFile::Create(path);
     if (!opening.file) return {};
     std::vector<club::Row> rows;
@@ -68,8 +86,7 @@ class ClubFileTest : public QObject {
         QVERIFY(!path.empty());
 
         QProcess writer;
-        writer.start(QCoreApplication::applicationFilePath(),
-                     {kWriterArgument, QString::fromStdString(path.string())});
+        writer.start(QCoreApplication::applicationFilePath(), {kWriterArgument, PathText(path)});
         QVERIFY(writer.waitForStarted());
         int reported = 0;
         QByteArray output;
@@ -113,9 +130,9 @@ class ClubFileTest : public QObject {
         QVERIFY(!path.empty());
         club::Opening club = club::ClubFile::Open(path);
         QVERIFY(club.file);
-        const std::filesystem::path copy = folder.filePath("copy.club").toStdString();
+        const std::filesystem::path copy = FilePath(folder.filePath("copy.club"));
         {
-            QFile earlier(QString::fromStdString(copy.string()));
+            QFile earlier(PathText(copy));
             QVERIFY(earlier.open(QIODevice::WriteOnly));
             earlier.write("an older copy, replaced");
         }
@@ -126,7 +143,7 @@ class ClubFileTest : public QObject {
         club::Opening copied = club::ClubFile::Open(copy);
         QVERIFY2(copied.file, copied.problem.c_str());
         QCOMPARE(copied.file->Rows(club::List::Lofts), club.file->Rows(club::List::Lofts));
-        QVERIFY(!std::filesystem::exists(copy.string() + ".part"));
+        QVERIFY(!std::filesystem::exists(WithSuffix(copy, ".part")));
     }
 
     void refusesWithoutWriting_data() {
@@ -146,9 +163,9 @@ class ClubFileTest : public QObject {
         QFETCH(QString, kind);
         QFETCH(QString, message);
         QTemporaryDir folder;
-        std::filesystem::path path = folder.filePath("other.club").toStdString();
+        std::filesystem::path path = FilePath(folder.filePath("other.club"));
         if (kind == "csv") {
-            QFile file(QString::fromStdString(path.string()));
+            QFile file(PathText(path));
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("name,latitude,longitude\nDover,51 7 48 N,1 18 48 E\n");
         } else if (kind == "foreign") {
@@ -160,7 +177,7 @@ class ClubFileTest : public QObject {
         } else {
             path = MakeClub(folder, 300);
             // Garbage over the middle of the table's pages, as a failing disk leaves it.
-            QFile file(QString::fromStdString(path.string()));
+            QFile file(PathText(path));
             QVERIFY(file.open(QIODevice::ReadWrite));
             QVERIFY(file.size() > 3 * 4096);
             file.seek(2 * 4096);
@@ -174,13 +191,39 @@ class ClubFileTest : public QObject {
         QVERIFY2(QString::fromStdString(opening.problem).contains(message),
                  opening.problem.c_str());
         QCOMPARE(Bytes(path), before);
-        QVERIFY(!std::filesystem::exists(path.string() + "-journal"));
+        QVERIFY(!std::filesystem::exists(WithSuffix(path, "-journal")));
+    }
+
+    void keepsAClubWhoseNameHasLettersBeyondEnglish() {
+        QTemporaryDir folder;
+        // Letters outside any one ANSI code page, so that no narrow file name can hold them all.
+        const QString name = QString::fromUtf8("Kołobrzeg Ærø Σπάρτη/Śródmieście.club");
+        QVERIFY(QDir(folder.path()).mkpath(QFileInfo(name).path()));
+        const std::filesystem::path path = FilePath(folder.filePath(name));
+        {
+            club::Opening made = club::ClubFile::Create(path);
+            QVERIFY2(made.file, made.problem.c_str());
+            std::vector<club::Row> rows{NumberedLoft(1)};
+            QVERIFY(!made.file->Insert(club::List::Lofts, rows));
+        }
+
+        // The file is where the name says, not under a name mangled on the way to SQLite.
+        QVERIFY(QFileInfo(folder.filePath(name)).size() > 0);
+        QCOMPARE(QDir(folder.filePath(QFileInfo(name).path())).entryList(QDir::Files),
+                 QStringList{QFileInfo(name).fileName()});
+        club::Opening opened = club::ClubFile::Open(path);
+        QVERIFY2(opened.file, opened.problem.c_str());
+        QCOMPARE(opened.file->Rows(club::List::Lofts).size(), std::size_t{1});
     }
 };
 
 int main(int argc, char* argv[]) {
-    if (argc == 3 && std::string(argv[1]) == kWriterArgument) return AddLoftsUntilKilled(argv[2]);
     QCoreApplication application(argc, argv);
+    // Qt's arguments, not argv: on Windows argv is in the ANSI code page.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() == 3 && arguments.at(1) == kWriterArgument) {
+        return AddLoftsUntilKilled(FilePath(arguments.at(2)));
+    }
     ClubFileTest test;
     return QTest::qExec(&test, argc, argv);
 }

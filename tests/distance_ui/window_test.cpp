@@ -1,7 +1,9 @@
 // The Race Distances window as a screen reader and a keyboard reach it.
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QItemSelectionModel>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -34,7 +36,7 @@ class WindowTest : public QObject {
         QStandardPaths::setTestModeEnabled(true);
         QCoreApplication::setApplicationName("Race Distances tests");
         path_ = folder_.filePath("club.club");
-        club::Opening made = club::ClubFile::Create(path_.toStdString());
+        club::Opening made = club::ClubFile::Create(path_.toStdU16String());
         QVERIFY2(made.file, made.problem.c_str());
         std::vector<club::Row> race_points{
             {.id = 0, .cells = {"Dover", "51 07 48 N", "1 18 48 E"}}};
@@ -125,6 +127,19 @@ class WindowTest : public QObject {
         QTRY_COMPARE(window.racePoints().rowCount(), 1);
     }
 
+    void distancesReachedByTheirShortcutFromTheSwitchAboveThem() {
+        race_distances::RaceDistancesWindow window;
+        QVERIFY(window.OpenClub(path_));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_K, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), "Distances in kilometres");
+
+        QTest::keyClick(&window, Qt::Key_T, Qt::AltModifier);
+
+        QCOMPARE(QApplication::focusWidget()->accessibleName(), "Distances");
+    }
+
     void keyboardAddsALoftAndTakesItBackAndAgain() {
         race_distances::RaceDistancesWindow window;
         QVERIFY(window.OpenClub(path_));
@@ -150,6 +165,44 @@ class WindowTest : public QObject {
         QCOMPARE(window.lofts().TextsAt(before).cells.at(0), "A. Barker");
         window.undoStack().undo();
         window.undoStack().undo();
+    }
+
+    void copiesTheSelectedDistancesForASpreadsheet() {
+        const QString path = folder_.filePath("two by two.club");
+        {
+            club::Opening made = club::ClubFile::Create(path.toStdU16String());
+            QVERIFY2(made.file, made.problem.c_str());
+            std::vector<club::Row> lofts{
+                {.id = 0, .cells = {"A. Barker", "Fengate", "52 34 20 N", "0 14 30 W"}},
+                {.id = 0, .cells = {"C. Dale", "Hill Top", "53 30 0 N", "1 30 0 W"}}};
+            std::vector<club::Row> race_points{
+                {.id = 0, .cells = {"Stoke", "53 00 14 N", "2 10 47 W"}},
+                {.id = 0, .cells = {"Dover", "51 07 48 N", "1 18 48 E"}}};
+            QVERIFY(!made.file->Insert(club::List::Lofts, lofts));
+            QVERIFY(!made.file->Insert(club::List::RacePoints, race_points));
+        }
+        race_distances::RaceDistancesWindow window;
+        QVERIFY(window.OpenClub(path));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTableView* distances = nullptr;
+        for (QTableView* view : window.findChildren<QTableView*>()) {
+            if (view->accessibleName() == "Distances") distances = view;
+        }
+        QVERIFY(distances != nullptr);
+        const QAbstractItemModel& model = *distances->model();
+        const QString hill_top_from_dover = model.index(1, 1).data().toString();
+        QVERIFY(!hill_top_from_dover.isEmpty());
+        QApplication::clipboard()->clear();
+
+        // Two cells corner to corner: the two between them stay empty, holding the columns.
+        distances->setFocus();
+        distances->selectionModel()->select(model.index(0, 0), QItemSelectionModel::Select);
+        distances->selectionModel()->select(model.index(1, 1), QItemSelectionModel::Select);
+        QTest::keyClick(distances, Qt::Key_C, Qt::ControlModifier);
+
+        QCOMPARE(QApplication::clipboard()->text(),
+                 "86 miles 971 yards\t\n\t" + hill_top_from_dover + "\n");
     }
 
   private:

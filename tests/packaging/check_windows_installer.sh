@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The Windows installer as a user meets it, under Wine on an X display: installed silently into a
-# fresh Wine prefix, the program and its Start-menu shortcut in place and the uninstaller
-# registered; the installed program started, its window's title read and the window rendered to
-# <build>/screenshot-windows.png; the race-distance console program, installed and in the zip,
-# giving Berkeley to Port Moresby; then uninstalled silently, leaving nothing behind.
+# fresh Wine prefix, the programs and their Start-menu shortcuts in place, .club files opening in
+# Race Distances and the uninstaller registered; the installed calculator started, its window's
+# title read and the window rendered to <build>/screenshot-windows.png; the race-distance console
+# program, installed and in the zip, giving Berkeley to Port Moresby; Race Distances started on a
+# first club of its own, a loft and a race point typed in and the distance between them copied
+# from its table, and its window rendered to <build>/screenshot-distances-windows.png; then
+# uninstalled silently, leaving nothing behind.
 #   check_windows_installer.sh <build> <version> <wine-run.sh> <wine prefix>
 set -euo pipefail
 build=$1
@@ -13,6 +16,7 @@ prefix=$4-installer
 installer=$build/velocity-calculator-$version-win64-setup.exe
 product="Velocity Calculator"
 title="Velocity  Calculator "
+distances_product="Race Distances"
 installed="$prefix/drive_c/Program Files/$product"
 uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
 export VC_WINE_TIMEOUT=120
@@ -22,7 +26,28 @@ unset $(compgen -e | grep '^QT_' || true)
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 wine() { "$wine_run" "$prefix" "$@"; }
-shortcuts() { find "$prefix/drive_c" -path '*Start Menu*' -iname "$product*" 2>/dev/null; }
+shortcuts() {
+    find "$prefix/drive_c" -path '*Start Menu*' \( -iname "$product*" -o -iname "$distances_product*" \) \
+        2>/dev/null
+}
+# A registry key's default value.
+default_value() {
+    wine reg query "$1" /ve 2>/dev/null | sed -n 's/^\s*(Default)\s*REG_SZ\s*//p' | tr -d '\r'
+}
+# A picture of the program on a Wine desktop of the given name, the desktop around it trimmed away,
+# once the program has had the given seconds to start. The desktop's window may be made again while
+# Wine starts, so one gone before its picture is taken is looked for again.
+desktop_picture() {
+    local name=$1 picture=$2 settle=$3 window
+    for _ in 1 2 3; do
+        window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$name - Wine desktop" |
+            head -n 1 || true)
+        [[ -n "$window" ]] || return 1
+        sleep "$settle"
+        import -window "$window" -trim +repage "$picture" 2>/dev/null && return 0
+    done
+    return 1
+}
 # Waits up to a minute for a condition; the uninstaller finishes after it has returned.
 wait_until() {
     for _ in $(seq 60); do
@@ -39,20 +64,33 @@ trap 'WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -
 
 # Installing.
 wine "$installer" /S || fail "the silent install exited with $?"
-for file in velocity-calculator.exe race-distance.exe LICENSE.txt README.txt Uninstall.exe; do
+for file in velocity-calculator.exe race-distances.exe race-distance.exe LICENSE.txt README.txt \
+    Uninstall.exe; do
     [[ -f "$installed/$file" ]] || fail "not installed: $file"
 done
-link=$(shortcuts | grep -i '\.lnk$' || true)
-if [[ $(grep -c . <<<"$link") -eq 1 ]]; then
-    grep -aq 'velocity-calculator\.exe' "$link" || fail "the shortcut does not start the program"
-else
-    fail "not one Start-menu shortcut but: ${link:-none}"
-fi
+for shortcut in "$product:velocity-calculator" "$distances_product:race-distances"; do
+    link=$(shortcuts | grep -i "/${shortcut%%:*}\.lnk$" || true)
+    if [[ $(grep -c . <<<"$link") -eq 1 ]]; then
+        grep -aq "${shortcut#*:}\.exe" "$link" || fail "the shortcut $link does not start its program"
+    else
+        fail "not one Start-menu shortcut to ${shortcut%%:*} but: ${link:-none}"
+    fi
+done
 wine reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "no uninstaller registered"
-# Each program one file: it may import Windows' own DLLs only, not the compiler's or Qt's.
-for program_file in velocity-calculator.exe race-distance.exe; do
+# .club names a document type, which opens with Race Distances.
+club_type=$(default_value 'HKLM\Software\Classes\.club')
+club_key="HKLM\\Software\\Classes\\${club_type:-none}"
+opens_clubs='"C:\Program Files\'"$product"'\race-distances.exe" "%1"'
+opens_with=$(default_value "$club_key\\shell\\open\\command")
+[[ -n "$club_type" && "$opens_with" == "$opens_clubs" ]] ||
+    fail ".club files (${club_type:-no type}) open with \"$opens_with\", not $opens_clubs"
+club_icon=$(default_value "$club_key\\DefaultIcon")
+[[ "$club_icon" == *'\race-distances.exe,0' ]] || fail "club files' icon is \"$club_icon\""
+# Each program one file: it may import Windows' own DLLs only, not the compiler's or Qt's (printing
+# takes the spooler's winspool.drv).
+for program_file in velocity-calculator.exe race-distances.exe race-distance.exe; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$installed/$program_file" |
-        sed -n 's/^\s*DLL Name: //p' | grep -Eiv '^(api-ms-win-.*|(kernel|user|gdi|advapi|shell|ole|oleaut|comdlg|imm|winmm|ws2_|version|uxtheme|dwmapi|shcore|setupapi|ntdll|netapi|userenv|wtsapi|d2d1|d3d9|d3d11|dxgi|shlwapi|dwrite|winspool|authz|mpr|rpcrt|msvcrt|ucrtbase|comctl|uiautomationcore)[0-9_]*)\.dll$' || true)
+        sed -n 's/^\s*DLL Name: //p' | grep -Eiv '^(api-ms-win-.*|(kernel|user|gdi|advapi|shell|ole|oleaut|comdlg|imm|winmm|ws2_|version|uxtheme|dwmapi|shcore|setupapi|ntdll|netapi|userenv|wtsapi|d2d1|d3d9|d3d11|dxgi|shlwapi|dwrite|winspool|authz|mpr|rpcrt|msvcrt|ucrtbase|comctl|uiautomationcore)[0-9_]*)\.dll$|^winspool\.drv$' || true)
     [[ -z "$foreign" ]] || fail "$program_file needs DLLs Windows does not have: $foreign"
 done
 
@@ -67,6 +105,9 @@ python3 -m zipfile -e "$build/velocity-calculator-$version-win64.zip" "$unzipped
 zipped_program=$(find "$unzipped" -name race-distance.exe | head -n 1)
 distance=$(wine "$zipped_program" "${berkeley_to_port_moresby[@]}" || true)
 [[ "$distance" == "$expected_distance"* ]] || fail "race-distance from the zip printed \"$distance\""
+for program_file in velocity-calculator.exe race-distances.exe; do
+    [[ -n "$(find "$unzipped" -name "$program_file")" ]] || fail "not in the zip: $program_file"
+done
 rm -rf "$unzipped"
 
 # The installed program's window, on Windows' own platform, as an X window of its own.
@@ -89,23 +130,77 @@ wait "$program" 2>/dev/null || true
 # would; the desktop around the window is trimmed away.
 "$wine_run" "$prefix" explorer /desktop=velocity,480x720 "$program_path" &
 desktop=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "^velocity - Wine desktop" | head -n 1 || true)
-sleep 4  # the program's start, first frame and icon
-if [[ -z "$window" ]] || ! import -window "$window" -trim +repage "$build/screenshot-windows.png"; then
-    fail "no picture of the window"
-fi
+# After the program's start, first frame and icon.
+desktop_picture velocity "$build/screenshot-windows.png" 4 || fail "no picture of the window"
 kill "$desktop" 2>/dev/null || true
 wait "$desktop" 2>/dev/null || true
 WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true  # the program on that desktop
+
+# Race Distances as a user first meets it: its own first club in the fresh profile, a loft and a
+# race point typed in from the keyboard, and the distance between them copied from its table.
+distances_path="C:\\Program Files\\$product\\race-distances.exe"
+"$wine_run" "$prefix" "$distances_path" &
+program=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "$distances_product" | head -n 1 || true)
+# Types into the window, a step at a time: each key waits for the one before to be acted on.
+typed() {
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    for step in "$@"; do
+        case "$step" in
+        key:*) xdotool key --clearmodifiers "${step#key:}" ;;
+        *) xdotool type --delay 60 "$step" ;;
+        esac
+        sleep 0.5
+    done
+}
+# The distance table's cells, copied to the clipboard and read from X, which Wine shares its
+# clipboard with. (Each copy differs from the one before, so a copy that failed shows.)
+copied_distance() {
+    typed "$@" key:ctrl+a key:ctrl+c
+    xclip -o -selection clipboard 2>/dev/null | tr -d '\r' | sed -e 's/\s*$//'
+}
+if [[ -n "$window" ]]; then
+    sleep 2  # the first club made and opened
+    first_club=$(find "$prefix/drive_c/users" -path "*/AppData/Roaming/$distances_product/*" \
+        -name 'My club.club' -size +0)
+    [[ -n "$first_club" ]] || fail "Race Distances made no first club in the user's AppData"
+    typed key:ctrl+shift+l "A. Barker" key:Tab "Fengate" key:Tab "52 34 20 N" key:Tab "0 14 30 W" \
+        key:Return
+    typed key:ctrl+shift+p "Stoke" key:Tab "53 00 14 N" key:Tab "2 10 47 W" key:Return
+    copied=$(copied_distance key:alt+t)
+    [[ "$copied" == "86 miles 971 yards" ]] || fail "Race Distances' table showed \"$copied\""
+    # Distances in kilometres, and back from that switch to the table.
+    copied=$(copied_distance key:alt+k key:alt+t)
+    [[ "$copied" == "139.291 km" ]] || fail "Race Distances' table in kilometres showed \"$copied\""
+    kill -0 "$program" 2>/dev/null || fail "Race Distances ended by itself"
+else
+    fail "the installed Race Distances showed no window within a minute"
+fi
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+
+# Its picture, on a Wine desktop like the calculator's, with the club just typed in.
+"$wine_run" "$prefix" explorer /desktop=distances,1270x880 "$distances_path" &
+desktop=$!
+# After the program's start, its club opened, first frame and icon.
+desktop_picture distances "$build/screenshot-distances-windows.png" 6 ||
+    fail "no picture of Race Distances' window"
+kill "$desktop" 2>/dev/null || true
+wait "$desktop" 2>/dev/null || true
+WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
 
 # Uninstalling.
 wine "C:\\Program Files\\$product\\Uninstall.exe" /S || fail "the silent uninstall exited with $?"
 gone() { [[ ! -e "$installed" && -z "$(shortcuts)" ]]; }
 wait_until gone || fail "left behind: $(find "$installed" 2>/dev/null) $(shortcuts)"
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstaller is still registered"
+wine reg query 'HKLM\Software\Classes\.club' >/dev/null 2>&1 && fail ".club is still registered"
+[[ -n "$club_type" ]] && wine reg query "$club_key" >/dev/null 2>&1 &&
+    fail "the document type $club_type is still registered"
 
 if ((failures > 0)); then
     echo "$failures failure(s)"
     exit 1
 fi
-echo "installer: installed, started, rendered and uninstalled"
+echo "installer: installed, started, typed into, rendered and uninstalled"

@@ -35,14 +35,18 @@ default_value() {
     wine reg query "$1" /ve 2>/dev/null | sed -n 's/^\s*(Default)\s*REG_SZ\s*//p' | tr -d '\r'
 }
 # A picture of the program on a Wine desktop of the given name, the desktop around it trimmed away,
-# once the program has had the given seconds to start. The desktop's window may be made again while
-# Wine starts, so one gone before its picture is taken is looked for again.
+# once the program has had the given seconds to start. Wine may make the desktop's window again
+# while it starts, and one that goes while it is being looked for or pictured is an X error, not
+# an answer: it is looked for again, for up to a minute and a half.
 desktop_picture() {
-    local name=$1 picture=$2 settle=$3 window
-    for _ in 1 2 3; do
-        window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$name - Wine desktop" |
+    local name=$1 picture=$2 settle=$3 window deadline=$((SECONDS + 90))
+    while ((SECONDS < deadline)); do
+        window=$(xdotool search --onlyvisible --name "^$name - Wine desktop" 2>/dev/null |
             head -n 1 || true)
-        [[ -n "$window" ]] || return 1
+        if [[ -z "$window" ]]; then
+            sleep 1
+            continue
+        fi
         sleep "$settle"
         import -window "$window" -trim +repage "$picture" 2>/dev/null && return 0
     done

@@ -34,21 +34,9 @@ class EntryReader {
     // A clock reading, with the midnights of a day count where there is one.
     double Clock(std::string RaceEntry::*hours, std::string RaceEntry::*minutes,
                  std::string RaceEntry::*seconds, std::string RaceEntry::*days = nullptr) const {
-        const auto memberOf = [&](ClockPart part) {
-            switch (part) {
-                case ClockPart::Hours:
-                    return hours;
-                case ClockPart::Minutes:
-                    return minutes;
-                case ClockPart::Seconds:
-                    return seconds;
-                case ClockPart::Days:
-                    break;
-            }
-            return days;
-        };
+        const ClockParts<std::string RaceEntry::*> members{hours, minutes, seconds, days};
         return Finite(
-            ReadClock([&](ClockPart part) { return (*this)(memberOf(part)); }, days != nullptr));
+            ReadClock([&](ClockPart part) { return (*this)(members[part]); }, days != nullptr));
     }
 
     // Hours and minutes of a time of day, in seconds.

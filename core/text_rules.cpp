@@ -208,20 +208,9 @@ double ClockSecondsOf(double hours, double minutes, double seconds, double days)
 
 double ClockSeconds(std::string_view hours, std::string_view minutes, std::string_view seconds,
                     std::optional<std::string_view> days, std::string_view separator) {
-    const auto textOf = [&](ClockPart part) {
-        switch (part) {
-            case ClockPart::Hours:
-                return hours;
-            case ClockPart::Minutes:
-                return minutes;
-            case ClockPart::Seconds:
-                return seconds;
-            case ClockPart::Days:
-                break;
-        }
-        return *days;  // asked for only when there is a day count
-    };
-    return ReadClock([&](ClockPart part) { return TextToNumber(textOf(part), separator); },
+    // The day count is asked for only when there is one.
+    const ClockParts<std::string_view> texts{hours, minutes, seconds, days.value_or("")};
+    return ReadClock([&](ClockPart part) { return TextToNumber(texts[part], separator); },
                      days.has_value());
 }
 

@@ -32,6 +32,27 @@ std::int32_t WholeQuotient(double value, std::int32_t divisor);
 // The parts of a clock reading.
 enum class ClockPart { Hours, Minutes, Seconds, Days };
 
+// Something for each part of a clock reading (its text, the field it came from), looked up by
+// the part the reading asks for.
+template <class T>
+struct ClockParts {
+    T hours, minutes, seconds, days;
+
+    const T& operator[](ClockPart part) const {
+        switch (part) {
+            case ClockPart::Hours:
+                return hours;
+            case ClockPart::Minutes:
+                return minutes;
+            case ClockPart::Seconds:
+                return seconds;
+            case ClockPart::Days:
+                break;
+        }
+        return days;
+    }
+};
+
 // A clock reading in seconds, added up in a fixed order (minutes, then hours, then seconds,
 // then whole days), so that results match to the last bit. Without a day count it is the time
 // of day; with one, whole days of 86400 seconds are added on. The texts are read in the same

@@ -65,4 +65,9 @@ std::string MetresText(double metres) {
     return text;
 }
 
+std::string DistanceText(const RaceDistance& distance) {
+    return MilesYardsText(ToMilesYards(distance.metres)) + " (" + KilometresText(distance.metres) +
+           " km), bearing " + BearingText(distance.bearing) + "\u00B0";
+}
+
 }  // namespace distance

@@ -39,5 +39,8 @@ std::string KilometresText(double metres);
 std::string BearingText(double bearing);
 // Metres to the millimetre: "139290.512".
 std::string MetresText(double metres);
+// The distance and bearing as a person reads them: "86 miles 971 yards (139.291 km), bearing
+// 109.4°" (UTF-8).
+std::string DistanceText(const RaceDistance& distance);
 
 }  // namespace distance

@@ -22,11 +22,6 @@ std::vector<distance::Place> Places(const PlaceListModel& list) {
 
 }  // namespace
 
-QString MilesYardsAndKilometres(double metres) {
-    return QString::fromStdString(distance::MilesYardsText(distance::ToMilesYards(metres))) +
-           QStringLiteral(" (%1 km)").arg(QString::fromStdString(distance::KilometresText(metres)));
-}
-
 DistanceTableModel::DistanceTableModel(const PlaceListModel& lofts,
                                        const PlaceListModel& race_points, QObject* parent)
     : QAbstractTableModel(parent), lofts_(lofts), race_points_(race_points) {
@@ -99,9 +94,8 @@ QString DistanceTableModel::Description(const QModelIndex& index) const {
         return tr("No distance: mend the coordinates of the race point %1.").arg(race_point);
     }
     const distance::RaceDistance distance = *DistanceAt(index);
-    return tr("%1 to %2: %3, bearing %4°")
-        .arg(race_point, loft, MilesYardsAndKilometres(distance.metres),
-             QString::fromStdString(distance::BearingText(distance.bearing)));
+    return tr("%1 to %2: %3")
+        .arg(race_point, loft, QString::fromStdString(distance::DistanceText(distance)));
 }
 
 std::vector<distance::Place> DistanceTableModel::Lofts() const {

@@ -50,7 +50,4 @@ class DistanceTableModel : public QAbstractTableModel {
     bool kilometres_ = false;
 };
 
-// "86 miles 971 yards" and "139.291 km" in one line, for every place a distance is told.
-QString MilesYardsAndKilometres(double metres);
-
 }  // namespace race_distances

@@ -715,9 +715,7 @@ void RaceDistancesWindow::WorkOutQuickDistance() {
     }
     const distance::RaceDistance result = distance::DistanceToLoft(
         {readings[0].degrees, readings[1].degrees}, {readings[2].degrees, readings[3].degrees});
-    quick_result_->setText(tr("%1, bearing %2°")
-                               .arg(MilesYardsAndKilometres(result.metres),
-                                    QString::fromStdString(distance::BearingText(result.bearing))));
+    quick_result_->setText(QString::fromStdString(distance::DistanceText(result)));
 }
 
 void RaceDistancesWindow::ReadChangesMadeElsewhere() {

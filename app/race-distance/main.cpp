@@ -102,17 +102,15 @@ int OnePair(const std::vector<std::string>& coordinates, bool tsv) {
     if (bad) return kBadInput;
     const distance::RaceDistance result =
         distance::DistanceToLoft({degrees[0], degrees[1]}, {degrees[2], degrees[3]});
-    const distance::MilesYards miles_yards = distance::ToMilesYards(result.metres);
     std::string line;
     if (tsv) {
+        const distance::MilesYards miles_yards = distance::ToMilesYards(result.metres);
         line = distance::MetresText(result.metres) + '\t' + std::to_string(miles_yards.miles) +
                '\t' + std::to_string(miles_yards.yards) + '\t' +
                distance::KilometresText(result.metres) + '\t' +
                distance::BearingText(result.bearing);
     } else {
-        line = distance::MilesYardsText(miles_yards) + " (" +
-               distance::KilometresText(result.metres) + " km), bearing " +
-               distance::BearingText(result.bearing) + "\u00B0";
+        line = distance::DistanceText(result);
     }
     std::printf("%s\n", line.c_str());
     return kSuccess;

@@ -8,24 +8,11 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 
 #include "distance_ui/club_file.h"
 #include "distance_ui/place_list_model.h"
 #include "distance_ui/race_distances_window.h"
-
-namespace {
-
-void Walk(QAccessibleInterface* node, const std::function<void(QAccessibleInterface*)>& visit) {
-    for (int i = 0; i < node->childCount(); ++i) {
-        QAccessibleInterface* const child = node->child(i);
-        if (child == nullptr) continue;
-        visit(child);
-        Walk(child, visit);
-    }
-}
-
-}  // namespace
+#include "tests/common/accessible_tree.h"
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -73,22 +60,23 @@ class WindowTest : public QObject {
 
         int found = 0;
         QStringList unnamed;
-        Walk(QAccessible::queryAccessibleInterface(&window), [&](QAccessibleInterface* node) {
-            const QAccessible::Role node_role = node->role();
-            // On Linux a combo box's name is its current text, and what it is for is its own
-            // accessible name, which screen readers take as its label.
-            const auto* widget = qobject_cast<const QWidget*>(node->object());
-            const bool named = node->text(QAccessible::Name) == name ||
-                               (widget != nullptr && widget->accessibleName() == name);
-            if (node_role == role && named) ++found;
-            const bool control =
-                node_role == QAccessible::Table || node_role == QAccessible::EditableText ||
-                node_role == QAccessible::ComboBox || node_role == QAccessible::CheckBox ||
-                node_role == QAccessible::PushButton || node_role == QAccessible::ColumnHeader;
-            if (control && node->text(QAccessible::Name).trimmed().isEmpty()) {
-                unnamed << QString::number(node_role);
-            }
-        });
+        testing_common::WalkAccessible(
+            QAccessible::queryAccessibleInterface(&window), [&](QAccessibleInterface* node) {
+                const QAccessible::Role node_role = node->role();
+                // On Linux a combo box's name is its current text, and what it is for is its own
+                // accessible name, which screen readers take as its label.
+                const auto* widget = qobject_cast<const QWidget*>(node->object());
+                const bool named = node->text(QAccessible::Name) == name ||
+                                   (widget != nullptr && widget->accessibleName() == name);
+                if (node_role == role && named) ++found;
+                const bool control =
+                    node_role == QAccessible::Table || node_role == QAccessible::EditableText ||
+                    node_role == QAccessible::ComboBox || node_role == QAccessible::CheckBox ||
+                    node_role == QAccessible::PushButton || node_role == QAccessible::ColumnHeader;
+                if (control && node->text(QAccessible::Name).trimmed().isEmpty()) {
+                    unnamed << QString::number(node_role);
+                }
+            });
         QVERIFY2(found >= 1, qPrintable(name));
         QVERIFY2(unnamed.isEmpty(), qPrintable("unnamed controls of roles " + unnamed.join(", ")));
     }

@@ -21,60 +21,73 @@ else
     fail "no executable usr/bin/race-distance"
 fi
 
-desktop="$root/share/applications/$app_id.desktop"
-if [[ -f "$desktop" ]]; then
-    desktop-file-validate "$desktop" || fail "desktop-file-validate refused $desktop"
-    grep -qx 'Name=Velocity Calculator' "$desktop" || fail "desktop entry name"
-    grep -qx 'Exec=velocity-calculator' "$desktop" || fail "desktop entry does not run the executable"
-    grep -qx "Icon=$app_id" "$desktop" || fail "desktop entry icon"
-    grep -qx 'Categories=Utility;Calculator;' "$desktop" || fail "desktop entry categories"
-    grep -q '^Comment=.\+' "$desktop" || fail "desktop entry has no comment"
-else
-    fail "no desktop entry $desktop"
-fi
-
-metainfo="$root/share/metainfo/$app_id.metainfo.xml"
-if [[ -f "$metainfo" ]]; then
-    appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli refused $metainfo"
-    grep -q '<release version="[0-9][^"]*"' "$metainfo" || fail "metainfo has no release"
-    grep -q '<project_license>' "$metainfo" || fail "metainfo has no licence"
-else
-    fail "no metainfo $metainfo"
-fi
-
 icons="$root/share/icons/hicolor"
-[[ -s "$icons/scalable/apps/$app_id.svg" ]] || fail "no scalable icon"
-for size in 32 48 64 128; do
-    png="$icons/${size}x${size}/apps/$app_id.png"
-    if [[ -s "$png" ]]; then
-        # Width and height are the two big-endian words after the PNG signature and IHDR tag.
-        read -r width height < <(od -An -tu4 --endian=big -j16 -N8 "$png")
-        [[ "$width $height" == "$size $size" ]] || fail "$png is ${width}x${height}"
-    else
-        fail "no ${size}x${size} icon"
+# A program's desktop entry, valid, running the given command with the program's icon; what else
+# it must say is checked of its own lines by the given greps (pattern and what is wrong if it is
+# missing, in pairs).
+check_desktop_entry() {
+    local id=$1 exec=$2 desktop="$root/share/applications/$1.desktop"
+    shift 2
+    if [[ ! -f "$desktop" ]]; then
+        fail "no desktop entry $desktop"
+        return
     fi
-done
+    desktop-file-validate "$desktop" || fail "desktop-file-validate refused $desktop"
+    grep -qx "Exec=$exec" "$desktop" || fail "$id's desktop entry does not run $exec"
+    grep -qx "Icon=$id" "$desktop" || fail "$id's desktop entry icon"
+    while (($# > 0)); do
+        grep -q "$1" "$desktop" || fail "$2"
+        shift 2
+    done
+}
+# A program's AppStream metainfo, valid under the strict rules, with the given patterns in it.
+check_metainfo() {
+    local metainfo="$root/share/metainfo/$1.metainfo.xml"
+    shift
+    if [[ ! -f "$metainfo" ]]; then
+        fail "no metainfo $metainfo"
+        return
+    fi
+    appstreamcli validate --no-net --strict "$metainfo" || fail "appstreamcli refused $metainfo"
+    while (($# > 0)); do
+        grep -q "$1" "$metainfo" || fail "$2"
+        shift 2
+    done
+}
+# A program's icon: the SVG and a PNG of each given size, as large as its name says.
+check_icons() {
+    local id=$1 size png width height
+    shift
+    [[ -s "$icons/scalable/apps/$id.svg" ]] || fail "no scalable icon of $id"
+    for size in "$@"; do
+        png="$icons/${size}x${size}/apps/$id.png"
+        if [[ -s "$png" ]]; then
+            # Width and height are the two big-endian words after the PNG signature and IHDR tag.
+            read -r width height < <(od -An -tu4 --endian=big -j16 -N8 "$png")
+            [[ "$width $height" == "$size $size" ]] || fail "$png is ${width}x${height}"
+        else
+            fail "no ${size}x${size} icon of $id"
+        fi
+    done
+}
+
+check_desktop_entry "$app_id" velocity-calculator \
+    '^Name=Velocity Calculator$' "desktop entry name" \
+    '^Categories=Utility;Calculator;$' "desktop entry categories" \
+    '^Comment=.\+' "desktop entry has no comment"
+check_metainfo "$app_id" \
+    '<release version="[0-9][^"]*"' "metainfo has no release" \
+    '<project_license>' "metainfo has no licence"
+check_icons "$app_id" 32 48 64 128
 
 # Race Distances beside it: its executable, desktop entry, metainfo and icon, and the club file's
 # MIME type, which the desktop entry names so a double-click on a .club file opens the program.
 rd_id=org.example.RaceDistances
-[[ -x "$root/bin/race-distances" ]] || fail "no executable usr/bin/race-distances"
 rd_desktop="$root/share/applications/$rd_id.desktop"
-if [[ -f "$rd_desktop" ]]; then
-    desktop-file-validate "$rd_desktop" || fail "desktop-file-validate refused $rd_desktop"
-    grep -qx 'Exec=race-distances %f' "$rd_desktop" || fail "Race Distances entry does not open a file"
-    grep -qx "Icon=$rd_id" "$rd_desktop" || fail "Race Distances entry icon"
-else
-    fail "no desktop entry $rd_desktop"
-fi
-rd_metainfo="$root/share/metainfo/$rd_id.metainfo.xml"
-if [[ -f "$rd_metainfo" ]]; then
-    appstreamcli validate --no-net --strict "$rd_metainfo" || fail "appstreamcli refused $rd_metainfo"
-else
-    fail "no metainfo $rd_metainfo"
-fi
-[[ -s "$icons/scalable/apps/$rd_id.svg" ]] || fail "no scalable Race Distances icon"
-[[ -s "$icons/128x128/apps/$rd_id.png" ]] || fail "no 128x128 Race Distances icon"
+[[ -x "$root/bin/race-distances" ]] || fail "no executable usr/bin/race-distances"
+check_desktop_entry "$rd_id" 'race-distances %f'
+check_metainfo "$rd_id"
+check_icons "$rd_id" 128
 mime="$root/share/mime/packages/$rd_id.xml"
 if [[ -f "$mime" ]]; then
     # The MIME database built from the package's file alone knows a .club file by its name.

@@ -5,9 +5,9 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QtTest>
-#include <functional>
 #include <tuple>
 
+#include "tests/common/accessible_tree.h"
 #include "tests/ui/window_driver.h"
 #include "ui/quillet2.h"
 
@@ -21,19 +21,9 @@ QAccessibleInterface* Accessible(QObject* object) {
     return QAccessible::queryAccessibleInterface(object);
 }
 
-// Every interface below the given one, as a screen reader walks the tree.
-void Walk(QAccessibleInterface* node, const std::function<void(QAccessibleInterface*)>& visit) {
-    for (int i = 0; i < node->childCount(); ++i) {
-        QAccessibleInterface* const child = node->child(i);
-        if (child == nullptr) continue;
-        visit(child);
-        Walk(child, visit);
-    }
-}
-
 QAccessibleInterface* FindByName(QAccessibleInterface* root, const QString& name) {
     QAccessibleInterface* found = nullptr;
-    Walk(root, [&](QAccessibleInterface* node) {
+    testing_common::WalkAccessible(root, [&](QAccessibleInterface* node) {
         if (found == nullptr && node->text(QAccessible::Name) == name) found = node;
     });
     return found;

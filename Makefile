@@ -78,9 +78,9 @@ run: build
 # Opens Race Distances, like run above.
 run-distances: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-		echo "No display: run it under 'xvfb-run -a build/dev/app/race-distances/race-distances' or from a desktop session."; \
+		echo "No display: run it under 'xvfb-run -a build/dev/app/club-secretary/club-secretary' or from a desktop session."; \
 	else \
-		build/dev/app/race-distances/race-distances; \
+		build/dev/app/club-secretary/club-secretary; \
 	fi
 
 # Renders the README's pictures of the windows into docs/, and the first page of each of the

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "distance_ui/club_file.h"
+#include "club/club_file.h"
 
 namespace demo_club {
 

@@ -18,8 +18,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "distance_ui/race_distances_window.h"
-#include "distance_ui/sheets.h"
+#include "club_ui/club_window.h"
+#include "club_ui/sheets.h"
 #include "tools/demo_club.h"
 
 namespace {
@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
         std::fputs("usage: distances-screenshot <picture-directory> [<pdf-directory>]\n", stderr);
         return 2;
     }
-    race_distances::NameTheProgram();
+    club_ui::NameTheProgram();
     // Opening a club remembers it; these pictures must not change the user's recent clubs.
     QStandardPaths::setTestModeEnabled(true);
     QApplication::setApplicationName(QStringLiteral("Race Distances pictures"));
@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "distances-screenshot: %s\n", problem.c_str());
         return 1;
     }
-    race_distances::RaceDistancesWindow window;
+    club_ui::ClubWindow window;
     window.show();
     if (!window.OpenClub(path)) return 1;
     QTableView* const lofts = TableNamed(window, QStringLiteral("Lofts"));

@@ -38,7 +38,7 @@
 #include <memory>
 #include <string_view>
 
-#include "distance_ui/race_distances_window.h"
+#include "club_ui/club_window.h"
 #include "tools/demo_club.h"
 #include "ui/quillet2.h"
 
@@ -104,7 +104,7 @@ int WriteDemoClubAsLastUsed() {
         std::fprintf(stderr, "startup-probe: %s\n", problem.c_str());
         return 1;
     }
-    race_distances::RaceDistancesWindow window;
+    club_ui::ClubWindow window;
     return window.OpenClub(path) ? 0 : 1;
 }
 
@@ -127,7 +127,7 @@ int main(int argc, char* argv[]) {
         kind == "distances" || kind == "distances-filled" || kind == "distances-club";
     if (distances) {
         if (!InThrowawayFolders()) return 2;
-        race_distances::NameTheProgram();
+        club_ui::NameTheProgram();
     }
     if (kind == "distances-club") return WriteDemoClubAsLastUsed();
     const qint64 applicationReady = clock.elapsed();
@@ -135,7 +135,7 @@ int main(int argc, char* argv[]) {
     if (kind == "calculator") {
         window = std::make_unique<Quillet2>();
     } else if (distances) {
-        window = std::make_unique<race_distances::RaceDistancesWindow>();
+        window = std::make_unique<club_ui::ClubWindow>();
     } else {
         window = std::make_unique<QWidget>();
         if (kind == "text" || kind == "wide-text") {
@@ -153,9 +153,9 @@ int main(int argc, char* argv[]) {
     window->show();
     // As the program itself does: the club used last is opened once the first frame is shown.
     if (kind == "distances") {
-        static_cast<race_distances::RaceDistancesWindow&>(*window).OpenStartingClubOnceShown({});
+        static_cast<club_ui::ClubWindow&>(*window).OpenStartingClubOnceShown({});
     } else if (kind == "distances-filled") {
-        static_cast<race_distances::RaceDistancesWindow&>(*window).OpenStartingClub({});
+        static_cast<club_ui::ClubWindow&>(*window).OpenStartingClub({});
     }
     QApplication::exec();
 

@@ -1,4 +1,4 @@
-#include "distance_ui/sheets.h"
+#include "club_ui/sheets.h"
 
 #include <QColor>
 #include <QFont>

@@ -12,7 +12,7 @@
 
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
-#include "distance_ui/sheets.h"
+#include "club_ui/sheets.h"
 
 namespace {
 

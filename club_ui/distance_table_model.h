@@ -8,7 +8,7 @@
 #include "distance/geodesic.h"
 #include "distance/places_csv.h"
 
-namespace race_distances {
+namespace club_ui {
 
 class PlaceListModel;
 
@@ -50,4 +50,4 @@ class DistanceTableModel : public QAbstractTableModel {
     bool kilometres_ = false;
 };
 
-}  // namespace race_distances
+}  // namespace club_ui

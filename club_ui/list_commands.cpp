@@ -1,8 +1,8 @@
-#include "distance_ui/list_commands.h"
+#include "club_ui/list_commands.h"
 
-#include "distance_ui/place_list_model.h"
+#include "club_ui/place_list_model.h"
 
-namespace race_distances {
+namespace club_ui {
 namespace {
 
 std::vector<std::int64_t> Ids(const std::vector<club::Row>& rows) {
@@ -50,4 +50,4 @@ void EditRowCommand::undo() {
     if (!model_.Replace(before_)) setObsolete(true);
 }
 
-}  // namespace race_distances
+}  // namespace club_ui

@@ -1,4 +1,4 @@
-#include "distance_ui/club_file.h"
+#include "club/club_file.h"
 
 #include <sqlite3.h>
 

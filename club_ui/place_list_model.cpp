@@ -1,4 +1,4 @@
-#include "distance_ui/place_list_model.h"
+#include "club_ui/place_list_model.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -9,9 +9,9 @@
 #include <limits>
 #include <set>
 
-#include "distance_ui/list_commands.h"
+#include "club_ui/list_commands.h"
 
-namespace race_distances {
+namespace club_ui {
 namespace {
 
 QString Text(const std::string& utf8) {
@@ -212,4 +212,4 @@ bool PlaceListModel::setData(const QModelIndex& index, const QVariant& value, in
     return TextsAt(index.row()) == after;
 }
 
-}  // namespace race_distances
+}  // namespace club_ui

@@ -1,4 +1,4 @@
-#include "distance_ui/import_preview.h"
+#include "club_ui/import_preview.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -7,9 +7,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "distance_ui/place_list_model.h"
+#include "club_ui/place_list_model.h"
 
-namespace race_distances {
+namespace club_ui {
 namespace {
 
 bool SamePlace(const distance::Place& place, const QString& name, distance::Position position) {
@@ -105,4 +105,4 @@ ImportPreviewDialog::ImportPreviewDialog(const ImportPlan& plan, const QString& 
     resize(720, 420);
 }
 
-}  // namespace race_distances
+}  // namespace club_ui

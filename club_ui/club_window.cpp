@@ -1,4 +1,4 @@
-#include "distance_ui/race_distances_window.h"
+#include "club_ui/club_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,12 +38,12 @@
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
 #include "distance/places_csv.h"
-#include "distance_ui/distance_table_model.h"
-#include "distance_ui/import_preview.h"
-#include "distance_ui/list_commands.h"
-#include "distance_ui/place_list_model.h"
+#include "club_ui/distance_table_model.h"
+#include "club_ui/import_preview.h"
+#include "club_ui/list_commands.h"
+#include "club_ui/place_list_model.h"
 
-namespace race_distances {
+namespace club_ui {
 namespace {
 
 const QString kClubFilter = QObject::tr("Club files (*.club)");
@@ -132,13 +132,13 @@ void NameTheProgram() {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.RaceDistances"));
 }
 
-RaceDistancesWindow::RaceDistancesWindow(QWidget* parent) : QMainWindow(parent) {
+ClubWindow::ClubWindow(QWidget* parent) : QMainWindow(parent) {
     lofts_ = new PlaceListModel(club::List::Lofts, undo_stack_, this);
     race_points_ = new PlaceListModel(club::List::RacePoints, undo_stack_, this);
     distances_ = new DistanceTableModel(*lofts_, *race_points_, this);
     for (PlaceListModel* model : {lofts_, race_points_}) {
         connect(model, &PlaceListModel::WriteFailed, this,
-                &RaceDistancesWindow::ReportWriteProblem);
+                &ClubWindow::ReportWriteProblem);
     }
 
     auto* lists = new QSplitter(Qt::Vertical);
@@ -163,19 +163,19 @@ RaceDistancesWindow::RaceDistancesWindow(QWidget* parent) : QMainWindow(parent) 
     // read in when the file says it has some.
     auto* look_for_changes = new QTimer(this);
     connect(look_for_changes, &QTimer::timeout, this,
-            &RaceDistancesWindow::ReadChangesMadeElsewhere);
+            &ClubWindow::ReadChangesMadeElsewhere);
     look_for_changes->start(std::chrono::seconds(2));
     resize(1200, 760);
 }
 
-RaceDistancesWindow::~RaceDistancesWindow() {
+ClubWindow::~ClubWindow() {
     // The commands hold the models; the models point into the club file, closed after them.
     undo_stack_.clear();
     lofts_->ShowClub(nullptr);
     race_points_->ShowClub(nullptr);
 }
 
-QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterProxyModel*& proxy,
+QWidget* ClubWindow::BuildListFrame(PlaceListModel& model, QSortFilterProxyModel*& proxy,
                                              QTableView*& view, const QString& title) {
     auto* frame = new QGroupBox(title);
     const QString items = model.ItemName(2);
@@ -232,10 +232,10 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
     auto* remove = new QPushButton(lofts ? tr("Delete lofts") : tr("Delete race points"));
     remove->setToolTip(tr("Deletes the selected rows (Delete key in the list)"));
     connect(add, &QPushButton::clicked, this,
-            lofts ? &RaceDistancesWindow::AddLoft : &RaceDistancesWindow::AddRacePoint);
+            lofts ? &ClubWindow::AddLoft : &ClubWindow::AddRacePoint);
     connect(remove, &QPushButton::clicked, this,
-            lofts ? &RaceDistancesWindow::DeleteSelectedLofts
-                  : &RaceDistancesWindow::DeleteSelectedRacePoints);
+            lofts ? &ClubWindow::DeleteSelectedLofts
+                  : &ClubWindow::DeleteSelectedRacePoints);
     auto* delete_key = new QAction(remove->text(), view);
     delete_key->setShortcut(QKeySequence::Delete);
     delete_key->setShortcutContext(Qt::WidgetShortcut);
@@ -252,7 +252,7 @@ QWidget* RaceDistancesWindow::BuildListFrame(PlaceListModel& model, QSortFilterP
     return frame;
 }
 
-QWidget* RaceDistancesWindow::BuildDistanceFrame() {
+QWidget* ClubWindow::BuildDistanceFrame() {
     kilometres_ = new QCheckBox(tr("In &kilometres"));
     kilometres_->setAccessibleName(tr("Distances in kilometres"));
     distance_view_ = new QTableView;
@@ -270,15 +270,15 @@ QWidget* RaceDistancesWindow::BuildDistanceFrame() {
     distance_view_->verticalHeader()->setMaximumWidth(
         distance_view_->fontMetrics().horizontalAdvance(QStringLiteral("M")) * 22);
     connect(distance_view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &RaceDistancesWindow::ShowSelectedDistance);
+            &ClubWindow::ShowSelectedDistance);
     connect(distances_, &QAbstractItemModel::modelReset, this,
-            &RaceDistancesWindow::ShowSelectedDistance);
-    connect(kilometres_, &QCheckBox::toggled, this, &RaceDistancesWindow::ShowInKilometres);
+            &ClubWindow::ShowSelectedDistance);
+    connect(kilometres_, &QCheckBox::toggled, this, &ClubWindow::ShowInKilometres);
     // Ctrl+C in the table: the selected distances as a spreadsheet pastes them.
     auto* copy = new QAction(tr("Copy distances"), distance_view_);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &RaceDistancesWindow::CopySelectedDistances);
+    connect(copy, &QAction::triggered, this, &ClubWindow::CopySelectedDistances);
     distance_view_->addAction(copy);
     selected_distance_ =
         new QLabel(tr("Select a cell to see its distance in full and the bearing."));
@@ -295,13 +295,13 @@ QWidget* RaceDistancesWindow::BuildDistanceFrame() {
     return frame;
 }
 
-QWidget* RaceDistancesWindow::BuildQuickDistanceFrame() {
+QWidget* ClubWindow::BuildQuickDistanceFrame() {
     auto* frame = new QGroupBox(tr("&Quick distance"));
     const auto field = [this](const QString& name) {
         auto* line = new QLineEdit;
         line->setAccessibleName(name);
         line->setPlaceholderText(tr("e.g. 52 34 20.5 N"));
-        connect(line, &QLineEdit::textChanged, this, &RaceDistancesWindow::WorkOutQuickDistance);
+        connect(line, &QLineEdit::textChanged, this, &ClubWindow::WorkOutQuickDistance);
         return line;
     };
     from_latitude_ = field(tr("Race point latitude"));
@@ -338,17 +338,17 @@ QWidget* RaceDistancesWindow::BuildQuickDistanceFrame() {
     quick_loft_ = new QComboBox;
     quick_loft_->setAccessibleName(tr("Loft to copy"));
     connect(quick_race_point_, &QComboBox::activated, this,
-            &RaceDistancesWindow::PickQuickRacePoint);
-    connect(quick_loft_, &QComboBox::activated, this, &RaceDistancesWindow::PickQuickLoft);
+            &ClubWindow::PickQuickRacePoint);
+    connect(quick_loft_, &QComboBox::activated, this, &ClubWindow::PickQuickLoft);
     for (PlaceListModel* model : {lofts_, race_points_}) {
         connect(model, &QAbstractItemModel::modelReset, this,
-                &RaceDistancesWindow::RefillQuickPickers);
+                &ClubWindow::RefillQuickPickers);
         connect(model, &QAbstractItemModel::rowsInserted, this,
-                &RaceDistancesWindow::RefillQuickPickers);
+                &ClubWindow::RefillQuickPickers);
         connect(model, &QAbstractItemModel::rowsRemoved, this,
-                &RaceDistancesWindow::RefillQuickPickers);
+                &ClubWindow::RefillQuickPickers);
         connect(model, &QAbstractItemModel::dataChanged, this,
-                &RaceDistancesWindow::RefillQuickPickers);
+                &ClubWindow::RefillQuickPickers);
     }
     quick_result_ = new QLabel;
     quick_result_->setAccessibleName(tr("Quick distance"));
@@ -374,28 +374,28 @@ QWidget* RaceDistancesWindow::BuildQuickDistanceFrame() {
     return frame;
 }
 
-void RaceDistancesWindow::BuildMenus() {
+void ClubWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("&New club…"), QKeySequence::New, this, &RaceDistancesWindow::NewClub);
+    file->addAction(tr("&New club…"), QKeySequence::New, this, &ClubWindow::NewClub);
     file->addAction(tr("&Open club…"), QKeySequence::Open, this,
-                    &RaceDistancesWindow::ChooseClubToOpen);
+                    &ClubWindow::ChooseClubToOpen);
     recent_clubs_ = file->addMenu(tr("Open &recent club"));
-    connect(recent_clubs_, &QMenu::aboutToShow, this, &RaceDistancesWindow::FillRecentClubs);
+    connect(recent_clubs_, &QMenu::aboutToShow, this, &ClubWindow::FillRecentClubs);
     file->addAction(tr("Save a &copy as…"), QKeySequence::SaveAs, this,
-                    &RaceDistancesWindow::SaveCopyAs);
+                    &ClubWindow::SaveCopyAs);
     file->addSeparator();
-    file->addAction(tr("&Import lofts from CSV…"), this, &RaceDistancesWindow::ImportLofts);
+    file->addAction(tr("&Import lofts from CSV…"), this, &ClubWindow::ImportLofts);
     file->addAction(tr("Import race poin&ts from CSV…"), this,
-                    &RaceDistancesWindow::ImportRacePoints);
-    file->addAction(tr("&Export distances as CSV…"), this, &RaceDistancesWindow::ExportDistances);
+                    &ClubWindow::ImportRacePoints);
+    file->addAction(tr("&Export distances as CSV…"), this, &ClubWindow::ExportDistances);
     file->addSeparator();
     file->addAction(tr("&Print season sheet…"), QKeySequence::Print, this,
-                    &RaceDistancesWindow::PrintSeasonSheet);
-    file->addAction(tr("Print &member sheets…"), this, &RaceDistancesWindow::PrintMemberSheets);
+                    &ClubWindow::PrintSeasonSheet);
+    file->addAction(tr("Print &member sheets…"), this, &ClubWindow::PrintMemberSheets);
     file->addAction(tr("Save season sheet as P&DF…"), this,
-                    &RaceDistancesWindow::SaveSeasonSheetAsPdf);
+                    &ClubWindow::SaveSeasonSheetAsPdf);
     file->addAction(tr("Save member s&heets as PDF…"), this,
-                    &RaceDistancesWindow::SaveMemberSheetsAsPdf);
+                    &ClubWindow::SaveMemberSheetsAsPdf);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -417,12 +417,12 @@ void RaceDistancesWindow::BuildMenus() {
     edit->addAction(redo);
     edit->addSeparator();
     edit->addAction(tr("Add &loft"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), this,
-                    &RaceDistancesWindow::AddLoft);
+                    &ClubWindow::AddLoft);
     edit->addAction(tr("Add race &point"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this,
-                    &RaceDistancesWindow::AddRacePoint);
+                    &ClubWindow::AddRacePoint);
 }
 
-void RaceDistancesWindow::AddSortMenu(QMenu& menu, const PlaceListModel& model, QTableView& view) {
+void ClubWindow::AddSortMenu(QMenu& menu, const PlaceListModel& model, QTableView& view) {
     // The headers sort with a click; these sort from the keyboard, a second time the other way.
     for (int column = 0; column < model.columnCount(); ++column) {
         menu.addAction(model.ColumnTitle(column), this, [&view, column] {
@@ -437,7 +437,7 @@ void RaceDistancesWindow::AddSortMenu(QMenu& menu, const PlaceListModel& model, 
                    [&view] { view.sortByColumn(-1, Qt::AscendingOrder); });
 }
 
-void RaceDistancesWindow::OpenStartingClub(const QString& command_line_path) {
+void ClubWindow::OpenStartingClub(const QString& command_line_path) {
     if (!command_line_path.isEmpty()) {
         OpenClub(command_line_path);
         return;
@@ -457,11 +457,11 @@ void RaceDistancesWindow::OpenStartingClub(const QString& command_line_path) {
     OpenClub(path);
 }
 
-void RaceDistancesWindow::OpenStartingClubOnceShown(const QString& command_line_path) {
+void ClubWindow::OpenStartingClubOnceShown(const QString& command_line_path) {
     starting_club_ = command_line_path;
 }
 
-bool RaceDistancesWindow::event(QEvent* event) {
+bool ClubWindow::event(QEvent* event) {
     if (event->type() == QEvent::Paint && starting_club_) {
         // Queued: runs once this frame has been painted and handed to the screen.
         QTimer::singleShot(0, this, [this, path = *starting_club_] { OpenStartingClub(path); });
@@ -470,7 +470,7 @@ bool RaceDistancesWindow::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-bool RaceDistancesWindow::OpenClub(const QString& path) {
+bool ClubWindow::OpenClub(const QString& path) {
     club::Opening opening = club::ClubFile::Open(FilePath(path));
     if (!opening.file) {
         QMessageBox::warning(this, tr("Open club"), QString::fromStdString(opening.problem));
@@ -498,13 +498,13 @@ bool RaceDistancesWindow::OpenClub(const QString& path) {
     return true;
 }
 
-QString RaceDistancesWindow::FolderForDialogs() const {
+QString ClubWindow::FolderForDialogs() const {
     if (club_)
         return QFileInfo(QString::fromStdU16String(club_->path().u16string())).absolutePath();
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-void RaceDistancesWindow::NewClub() {
+void ClubWindow::NewClub() {
     const QString chosen =
         QFileDialog::getSaveFileName(this, tr("New club"), FolderForDialogs(), kClubFilter);
     if (chosen.isEmpty()) return;
@@ -523,13 +523,13 @@ void RaceDistancesWindow::NewClub() {
     OpenClub(path);
 }
 
-void RaceDistancesWindow::ChooseClubToOpen() {
+void ClubWindow::ChooseClubToOpen() {
     const QString path =
         QFileDialog::getOpenFileName(this, tr("Open club"), FolderForDialogs(), kClubFilter);
     if (!path.isEmpty()) OpenClub(path);
 }
 
-void RaceDistancesWindow::SaveCopyAs() {
+void ClubWindow::SaveCopyAs() {
     if (!club_) return;
     const QString chosen =
         QFileDialog::getSaveFileName(this, tr("Save a copy as"), FolderForDialogs(), kClubFilter);
@@ -543,7 +543,7 @@ void RaceDistancesWindow::SaveCopyAs() {
         tr("A copy of the club saved as %1.").arg(QDir::toNativeSeparators(path)));
 }
 
-void RaceDistancesWindow::RememberClub(const QString& path) {
+void ClubWindow::RememberClub(const QString& path) {
     const std::unique_ptr<QSettings> settings = ProgramSettings();
     QStringList recent = settings->value(kRecentClubsKey).toStringList();
     // Most starts open the club used last: the settings file is then left as it is, unwritten.
@@ -554,7 +554,7 @@ void RaceDistancesWindow::RememberClub(const QString& path) {
     settings->setValue(kRecentClubsKey, recent);
 }
 
-void RaceDistancesWindow::FillRecentClubs() {
+void ClubWindow::FillRecentClubs() {
     recent_clubs_->clear();
     const QStringList recent = ProgramSettings()->value(kRecentClubsKey).toStringList();
     int number = 1;
@@ -566,7 +566,7 @@ void RaceDistancesWindow::FillRecentClubs() {
     if (recent.isEmpty()) recent_clubs_->addAction(tr("No club opened yet"))->setEnabled(false);
 }
 
-void RaceDistancesWindow::AddRow(PlaceListModel& model, QTableView& view) {
+void ClubWindow::AddRow(PlaceListModel& model, QTableView& view) {
     if (!club_) return;
     const std::size_t columns = club::ColumnNames(model.list()).size();
     std::vector<club::Row> rows{club::Row{.id = 0, .cells = std::vector<std::string>(columns)}};
@@ -582,14 +582,14 @@ void RaceDistancesWindow::AddRow(PlaceListModel& model, QTableView& view) {
     view.edit(cell);
 }
 
-void RaceDistancesWindow::AddLoft() {
+void ClubWindow::AddLoft() {
     AddRow(*lofts_, *loft_view_);
 }
-void RaceDistancesWindow::AddRacePoint() {
+void ClubWindow::AddRacePoint() {
     AddRow(*race_points_, *race_point_view_);
 }
 
-void RaceDistancesWindow::DeleteSelectedRows(PlaceListModel& model, QSortFilterProxyModel& proxy,
+void ClubWindow::DeleteSelectedRows(PlaceListModel& model, QSortFilterProxyModel& proxy,
                                              QTableView& view) {
     std::vector<int> source_rows;
     for (const QModelIndex& index : view.selectionModel()->selectedRows()) {
@@ -608,14 +608,14 @@ void RaceDistancesWindow::DeleteSelectedRows(PlaceListModel& model, QSortFilterP
     undo_stack_.push(new DeleteRowsCommand(model, std::move(rows), text));
 }
 
-void RaceDistancesWindow::DeleteSelectedLofts() {
+void ClubWindow::DeleteSelectedLofts() {
     DeleteSelectedRows(*lofts_, *loft_order_, *loft_view_);
 }
-void RaceDistancesWindow::DeleteSelectedRacePoints() {
+void ClubWindow::DeleteSelectedRacePoints() {
     DeleteSelectedRows(*race_points_, *race_point_order_, *race_point_view_);
 }
 
-void RaceDistancesWindow::ShowCellProblem(const QModelIndex& index) {
+void ClubWindow::ShowCellProblem(const QModelIndex& index) {
     const QString problem = index.isValid() && index.data(Qt::BackgroundRole).isValid()
                                 ? index.data(Qt::ToolTipRole).toString()
                                 : QString();
@@ -626,7 +626,7 @@ void RaceDistancesWindow::ShowCellProblem(const QModelIndex& index) {
     }
 }
 
-void RaceDistancesWindow::ShowInKilometres(bool kilometres) {
+void ClubWindow::ShowInKilometres(bool kilometres) {
     distances_->ShowKilometres(kilometres);
     // Fixed widths for the longest figure: fitting the columns to their contents would work out
     // every distance in the table.
@@ -639,7 +639,7 @@ void RaceDistancesWindow::ShowInKilometres(bool kilometres) {
     }
 }
 
-void RaceDistancesWindow::ShowSelectedDistance() {
+void ClubWindow::ShowSelectedDistance() {
     const QModelIndex current = distance_view_->currentIndex();
     if (!current.isValid()) {
         selected_distance_->setText(
@@ -649,7 +649,7 @@ void RaceDistancesWindow::ShowSelectedDistance() {
     selected_distance_->setText(distances_->Description(current));
 }
 
-void RaceDistancesWindow::CopySelectedDistances() {
+void ClubWindow::CopySelectedDistances() {
     QModelIndexList cells = distance_view_->selectionModel()->selectedIndexes();
     if (cells.isEmpty() && distance_view_->currentIndex().isValid()) {
         cells.append(distance_view_->currentIndex());
@@ -673,7 +673,7 @@ void RaceDistancesWindow::CopySelectedDistances() {
     QApplication::clipboard()->setText(text);
 }
 
-void RaceDistancesWindow::RefillQuickPickers() {
+void ClubWindow::RefillQuickPickers() {
     const auto fill = [](QComboBox& box, const PlaceListModel& model, const QString& prompt) {
         box.clear();
         box.addItem(prompt);
@@ -683,21 +683,21 @@ void RaceDistancesWindow::RefillQuickPickers() {
     fill(*quick_loft_, *lofts_, tr("Copy a loft…"));
 }
 
-void RaceDistancesWindow::PickQuickRacePoint(int index) {
+void ClubWindow::PickQuickRacePoint(int index) {
     if (index < 1 || index > race_points_->rowCount()) return;
     const club::Row& texts = race_points_->TextsAt(index - 1);
     from_latitude_->setText(QString::fromStdString(texts.cells.at(1)));
     from_longitude_->setText(QString::fromStdString(texts.cells.at(2)));
 }
 
-void RaceDistancesWindow::PickQuickLoft(int index) {
+void ClubWindow::PickQuickLoft(int index) {
     if (index < 1 || index > lofts_->rowCount()) return;
     const club::Row& texts = lofts_->TextsAt(index - 1);
     to_latitude_->setText(QString::fromStdString(texts.cells.at(2)));
     to_longitude_->setText(QString::fromStdString(texts.cells.at(3)));
 }
 
-void RaceDistancesWindow::WorkOutQuickDistance() {
+void ClubWindow::WorkOutQuickDistance() {
     const auto read = [](const QLineEdit& field, distance::Axis axis) {
         return distance::ReadAngle(field.text().toStdString(), axis);
     };
@@ -718,7 +718,7 @@ void RaceDistancesWindow::WorkOutQuickDistance() {
     quick_result_->setText(QString::fromStdString(distance::DistanceText(result)));
 }
 
-void RaceDistancesWindow::ReadChangesMadeElsewhere() {
+void ClubWindow::ReadChangesMadeElsewhere() {
     // Reading the lists in again would close a cell being typed in; they are read once it is left.
     const QWidget* focused = QApplication::focusWidget();
     for (const QTableView* view : {loft_view_, race_point_view_}) {
@@ -730,19 +730,19 @@ void RaceDistancesWindow::ReadChangesMadeElsewhere() {
     statusBar()->showMessage(tr("Changes made to the club in another window have been read in."));
 }
 
-void RaceDistancesWindow::ReportWriteProblem(const QString& message) {
+void ClubWindow::ReportWriteProblem(const QString& message) {
     statusBar()->showMessage(message);
     QMessageBox::warning(this, tr("Not written"), message);
 }
 
-void RaceDistancesWindow::ImportLofts() {
+void ClubWindow::ImportLofts() {
     Import(*lofts_);
 }
-void RaceDistancesWindow::ImportRacePoints() {
+void ClubWindow::ImportRacePoints() {
     Import(*race_points_);
 }
 
-void RaceDistancesWindow::Import(PlaceListModel& model) {
+void ClubWindow::Import(PlaceListModel& model) {
     if (!club_) return;
     const QString items = model.ItemName(2);
     const QString path =
@@ -766,7 +766,7 @@ void RaceDistancesWindow::Import(PlaceListModel& model) {
                                             .arg(model.ItemName(plan.rows_to_add.size()))));
 }
 
-void RaceDistancesWindow::ExportDistances() {
+void ClubWindow::ExportDistances() {
     const QString chosen = QFileDialog::getSaveFileName(
         this, tr("Export distances"), FolderForDialogs(), tr("Spreadsheet files (*.csv)"));
     if (chosen.isEmpty()) return;
@@ -791,12 +791,12 @@ void RaceDistancesWindow::ExportDistances() {
                             .arg(QDir::toNativeSeparators(chosen), RowsToMend(left_off)));
 }
 
-QString RaceDistancesWindow::ClubName() const {
+QString ClubWindow::ClubName() const {
     if (!club_) return {};
     return QFileInfo(QString::fromStdU16String(club_->path().u16string())).completeBaseName();
 }
 
-sheets::ClubSheets RaceDistancesWindow::SheetsOfClub() {
+sheets::ClubSheets ClubWindow::SheetsOfClub() {
     sheets::ClubSheets club{.club = ClubName(), .lofts = {}, .race_points = {}};
     std::size_t left_off = 0;
     for (int row = 0; row < lofts_->rowCount(); ++row) {
@@ -825,7 +825,7 @@ sheets::ClubSheets RaceDistancesWindow::SheetsOfClub() {
     return club;
 }
 
-void RaceDistancesWindow::PreviewSheets(SheetPrinter print, const QString& title) {
+void ClubWindow::PreviewSheets(SheetPrinter print, const QString& title) {
     const sheets::ClubSheets club = SheetsOfClub();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(title);
@@ -836,7 +836,7 @@ void RaceDistancesWindow::PreviewSheets(SheetPrinter print, const QString& title
     preview.exec();
 }
 
-void RaceDistancesWindow::SaveSheetsAsPdf(SheetPrinter print, const QString& title,
+void ClubWindow::SaveSheetsAsPdf(SheetPrinter print, const QString& title,
                                           const QString& file_name) {
     const QString chosen = QFileDialog::getSaveFileName(
         this, title, QDir(FolderForDialogs()).filePath(file_name), tr("PDF files (*.pdf)"));
@@ -850,22 +850,22 @@ void RaceDistancesWindow::SaveSheetsAsPdf(SheetPrinter print, const QString& tit
     statusBar()->showMessage(tr("Saved %1.").arg(QDir::toNativeSeparators(chosen)));
 }
 
-void RaceDistancesWindow::PrintSeasonSheet() {
+void ClubWindow::PrintSeasonSheet() {
     PreviewSheets(&sheets::PrintSeasonSheet, tr("Season sheet of %1").arg(ClubName()));
 }
 
-void RaceDistancesWindow::PrintMemberSheets() {
+void ClubWindow::PrintMemberSheets() {
     PreviewSheets(&sheets::PrintMemberSheets, tr("Member sheets of %1").arg(ClubName()));
 }
 
-void RaceDistancesWindow::SaveSeasonSheetAsPdf() {
+void ClubWindow::SaveSeasonSheetAsPdf() {
     SaveSheetsAsPdf(&sheets::PrintSeasonSheet, tr("Save season sheet as PDF"),
                     tr("%1 season sheet.pdf").arg(ClubName()));
 }
 
-void RaceDistancesWindow::SaveMemberSheetsAsPdf() {
+void ClubWindow::SaveMemberSheetsAsPdf() {
     SaveSheetsAsPdf(&sheets::PrintMemberSheets, tr("Save member sheets as PDF"),
                     tr("%1 member sheets.pdf").arg(ClubName()));
 }
 
-}  // namespace race_distances
+}  // namespace club_ui

@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "distance_ui/club_file.h"
-#include "distance_ui/place_list_model.h"
-#include "distance_ui/race_distances_window.h"
+#include "club/club_file.h"
+#include "club_ui/place_list_model.h"
+#include "club_ui/club_window.h"
 #include "tests/common/accessible_tree.h"
 
 class WindowTest : public QObject {
@@ -53,7 +53,7 @@ class WindowTest : public QObject {
     void everyControlNamedForAScreenReader() {
         QFETCH(QString, name);
         QFETCH(int, role);
-        race_distances::RaceDistancesWindow window;
+        club_ui::ClubWindow window;
         QVERIFY(window.OpenClub(path_));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -94,7 +94,7 @@ class WindowTest : public QObject {
     void eachPartReachedByItsShortcut() {
         QFETCH(int, key);
         QFETCH(QString, reached);
-        race_distances::RaceDistancesWindow window;
+        club_ui::ClubWindow window;
         QVERIFY(window.OpenClub(path_));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -107,7 +107,7 @@ class WindowTest : public QObject {
     }
 
     void startingClubOpensOnceTheWindowIsOnScreen() {
-        race_distances::RaceDistancesWindow window;
+        club_ui::ClubWindow window;
         window.OpenStartingClubOnceShown(path_);
         QCOMPARE(window.racePoints().rowCount(), 0);
         window.show();
@@ -116,7 +116,7 @@ class WindowTest : public QObject {
     }
 
     void distancesReachedByTheirShortcutFromTheSwitchAboveThem() {
-        race_distances::RaceDistancesWindow window;
+        club_ui::ClubWindow window;
         QVERIFY(window.OpenClub(path_));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -129,7 +129,7 @@ class WindowTest : public QObject {
     }
 
     void keyboardAddsALoftAndTakesItBackAndAgain() {
-        race_distances::RaceDistancesWindow window;
+        club_ui::ClubWindow window;
         QVERIFY(window.OpenClub(path_));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -169,7 +169,7 @@ class WindowTest : public QObject {
             QVERIFY(!made.file->Insert(club::List::Lofts, lofts));
             QVERIFY(!made.file->Insert(club::List::RacePoints, race_points));
         }
-        race_distances::RaceDistancesWindow window;
+        club_ui::ClubWindow window;
         QVERIFY(window.OpenClub(path));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));

@@ -5,8 +5,8 @@
 #include <QUndoStack>
 #include <optional>
 
-#include "distance_ui/club_file.h"
-#include "distance_ui/sheets.h"
+#include "club/club_file.h"
+#include "club_ui/sheets.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,7 +17,7 @@ class QPrinter;
 class QSortFilterProxyModel;
 class QTableView;
 
-namespace race_distances {
+namespace club_ui {
 
 // Names the program, and so where it keeps its settings (the recent clubs) and its first club:
 // one folder and one settings file named "Race Distances" in the user's data and settings folders.
@@ -31,14 +31,14 @@ class PlaceListModel;
 // from every race point, and a quick distance between two coordinates typed in. It moves texts
 // between the lists, the distance library and the club file; the club file holds every change as
 // soon as it is made, so there is nothing to save.
-class RaceDistancesWindow : public QMainWindow {
+class ClubWindow : public QMainWindow {
     Q_OBJECT
 
     using SheetPrinter = void (*)(const sheets::ClubSheets&, QPrinter&);
 
   public:
-    explicit RaceDistancesWindow(QWidget* parent = nullptr);
-    ~RaceDistancesWindow() override;
+    explicit ClubWindow(QWidget* parent = nullptr);
+    ~ClubWindow() override;
 
     // The club given on the command line; else the one open last time; else, on a first start,
     // a club file made in the user's data folder.
@@ -124,4 +124,4 @@ class RaceDistancesWindow : public QMainWindow {
     QMenu* recent_clubs_ = nullptr;
 };
 
-}  // namespace race_distances
+}  // namespace club_ui

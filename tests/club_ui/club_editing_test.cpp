@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "distance/places_csv.h"
-#include "distance_ui/club_file.h"
-#include "distance_ui/import_preview.h"
-#include "distance_ui/list_commands.h"
-#include "distance_ui/place_list_model.h"
+#include "club/club_file.h"
+#include "club_ui/import_preview.h"
+#include "club_ui/list_commands.h"
+#include "club_ui/place_list_model.h"
 
 namespace {
 
@@ -52,20 +52,20 @@ class ClubEditingTest : public QObject {
     }
 
     void undoAndRedoReturnTheFileToTheSameContents() {
-        race_distances::PlaceListModel lofts(club::List::Lofts, undo_stack_);
-        race_distances::PlaceListModel race_points(club::List::RacePoints, undo_stack_);
+        club_ui::PlaceListModel lofts(club::List::Lofts, undo_stack_);
+        club_ui::PlaceListModel race_points(club::List::RacePoints, undo_stack_);
         lofts.ShowClub(&*file_);
         race_points.ShowClub(&*file_);
 
         std::vector<Contents> after_each{ReadBack(path_)};
         const auto step = [&] { after_each.push_back(ReadBack(path_)); };
-        undo_stack_.push(new race_distances::AddRowsCommand(
+        undo_stack_.push(new club_ui::AddRowsCommand(
             lofts, {Loft("A. Barker", "52 34 20.5 N", "1 58 12 W")}, "add"));
         step();
-        undo_stack_.push(new race_distances::AddRowsCommand(
+        undo_stack_.push(new club_ui::AddRowsCommand(
             race_points, {{.id = 0, .cells = {"Dover", "51 07 48 N", "1 18 48 E"}}}, "add"));
         step();
-        undo_stack_.push(new race_distances::AddRowsCommand(
+        undo_stack_.push(new club_ui::AddRowsCommand(
             lofts, {Loft("B. Cole", "52.5821", "-1.9012"), Loft("C. Dawson", "52 61 20 N", "2 W")},
             "import"));
         step();
@@ -73,7 +73,7 @@ class ClubEditingTest : public QObject {
         step();
         QVERIFY(lofts.setData(lofts.index(2, 2), "52 36 20 N"));  // a bad latitude mended
         step();
-        undo_stack_.push(new race_distances::DeleteRowsCommand(
+        undo_stack_.push(new club_ui::DeleteRowsCommand(
             lofts, {lofts.TextsAt(0), lofts.TextsAt(1)}, "delete"));
         step();
         QCOMPARE(undo_stack_.count(), 6);
@@ -93,7 +93,7 @@ class ClubEditingTest : public QObject {
     }
 
     void importAddsNoBadRowAndNothingTwice() {
-        race_distances::PlaceListModel race_points(club::List::RacePoints, undo_stack_);
+        club_ui::PlaceListModel race_points(club::List::RacePoints, undo_stack_);
         race_points.ShowClub(&*file_);
         const std::string csv =
             "\xEF\xBB\xBFName;Latitude;Longitude\r\n"
@@ -104,14 +104,14 @@ class ClubEditingTest : public QObject {
             "Dover;51 07 48 N;1 18 48 E\r\n";  // the same twice in one file
 
         for (int import = 1; import <= 2; ++import) {
-            const race_distances::ImportPlan plan =
-                race_distances::PlanImport(race_points, distance::ReadPlaces(csv));
+            const club_ui::ImportPlan plan =
+                club_ui::PlanImport(race_points, distance::ReadPlaces(csv));
             QCOMPARE(plan.problems.size(), std::size_t{2});
             QCOMPARE(plan.rows_to_add.size(), import == 1 ? std::size_t{2} : std::size_t{0});
             QCOMPARE(plan.already_present.size(), import == 1 ? std::size_t{1} : std::size_t{3});
             if (!plan.rows_to_add.empty()) {
                 undo_stack_.push(
-                    new race_distances::AddRowsCommand(race_points, plan.rows_to_add, "import"));
+                    new club_ui::AddRowsCommand(race_points, plan.rows_to_add, "import"));
             }
         }
         const std::vector<club::Row> kept = ReadBack(path_).race_points;
@@ -141,9 +141,9 @@ class ClubEditingTest : public QObject {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(bool, marked);
-        race_distances::PlaceListModel lofts(club::List::Lofts, undo_stack_);
+        club_ui::PlaceListModel lofts(club::List::Lofts, undo_stack_);
         lofts.ShowClub(&*file_);
-        undo_stack_.push(new race_distances::AddRowsCommand(
+        undo_stack_.push(new club_ui::AddRowsCommand(
             lofts, {Loft("A. Barker", "52 0 0 N", "1 30 0 W")}, "add"));
         const QModelIndex latitude = lofts.index(0, club::LatitudeColumn(club::List::Lofts));
 
@@ -158,10 +158,10 @@ class ClubEditingTest : public QObject {
     }
 
     void aChangeTheFileRefusesIsNeitherShownNorKept() {
-        race_distances::PlaceListModel lofts(club::List::Lofts, undo_stack_);
+        club_ui::PlaceListModel lofts(club::List::Lofts, undo_stack_);
         lofts.ShowClub(&*file_);
         QStringList reported;
-        connect(&lofts, &race_distances::PlaceListModel::WriteFailed, this,
+        connect(&lofts, &club_ui::PlaceListModel::WriteFailed, this,
                 [&reported](const QString& message) { reported << message; });
         // Another program in the middle of a change of its own, for longer than a change waits.
         sqlite3* other = nullptr;
@@ -169,7 +169,7 @@ class ClubEditingTest : public QObject {
         QCOMPARE(sqlite3_open(reinterpret_cast<const char*>(name.c_str()), &other), SQLITE_OK);
         QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-        undo_stack_.push(new race_distances::AddRowsCommand(
+        undo_stack_.push(new club_ui::AddRowsCommand(
             lofts, {Loft("A. Barker", "52 0 0 N", "1 30 0 W")}, "add"));
 
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);

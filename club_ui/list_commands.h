@@ -3,9 +3,9 @@
 #include <QUndoCommand>
 #include <vector>
 
-#include "distance_ui/club_file.h"
+#include "club/club_file.h"
 
-namespace race_distances {
+namespace club_ui {
 
 class PlaceListModel;
 
@@ -50,4 +50,4 @@ class EditRowCommand : public QUndoCommand {
     club::Row after_;
 };
 
-}  // namespace race_distances
+}  // namespace club_ui

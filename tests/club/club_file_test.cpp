@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "distance_ui/club_file.h"
+#include "club/club_file.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
-#include "distance_ui/club_file.h"
+#include "club/club_file.h"
 
 class QUndoStack;
 
-namespace race_distances {
+namespace club_ui {
 
 // The role a sorting proxy orders by: coordinates by their angle rather than by the text typed.
 inline constexpr int kSortRole = Qt::UserRole;
@@ -83,4 +83,4 @@ class PlaceListModel : public QAbstractTableModel {
     std::vector<PlaceRow> rows_;  // in the order of their ids, as the file lists them
 };
 
-}  // namespace race_distances
+}  // namespace club_ui

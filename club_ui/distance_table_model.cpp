@@ -1,8 +1,8 @@
-#include "distance_ui/distance_table_model.h"
+#include "club_ui/distance_table_model.h"
 
-#include "distance_ui/place_list_model.h"
+#include "club_ui/place_list_model.h"
 
-namespace race_distances {
+namespace club_ui {
 namespace {
 
 std::vector<distance::Place> Places(const PlaceListModel& list) {
@@ -105,4 +105,4 @@ std::vector<distance::Place> DistanceTableModel::RacePoints() const {
     return Places(race_points_);
 }
 
-}  // namespace race_distances
+}  // namespace club_ui

@@ -2,7 +2,7 @@
 #include <QCommandLineParser>
 #include <cstdio>
 
-#include "distance_ui/race_distances_window.h"
+#include "club_ui/club_window.h"
 
 int main(int argc, char* argv[]) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     }
 #endif
     QApplication application(argc, argv);
-    race_distances::NameTheProgram();
+    club_ui::NameTheProgram();
 
     QCommandLineParser arguments;
     arguments.setApplicationDescription(
@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("The club file to open (name.club)."));
     arguments.process(application);
 
-    race_distances::RaceDistancesWindow window;
+    club_ui::ClubWindow window;
     window.show();
     window.OpenStartingClubOnceShown(arguments.positionalArguments().value(0));
     return QApplication::exec();

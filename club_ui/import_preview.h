@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "distance/places_csv.h"
-#include "distance_ui/club_file.h"
+#include "club/club_file.h"
 
-namespace race_distances {
+namespace club_ui {
 
 class PlaceListModel;
 
@@ -32,4 +32,4 @@ class ImportPreviewDialog : public QDialog {
                         QWidget* parent = nullptr);
 };
 
-}  // namespace race_distances
+}  // namespace club_ui

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <array>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -12,43 +13,67 @@ namespace {
 // "RDcl" in the header's application id field: how the program tells its own files from every
 // other SQLite database a secretary might pick by mistake.
 constexpr int kApplicationId = 0x5244636c;
-// The layout of the tables below. A later version that changes it raises this number, and this
-// version then refuses the file rather than misreading it.
-constexpr int kFormatVersion = 1;
 // How long a change waits for another program holding the same file before it is refused.
 constexpr int kBusyMilliseconds = 5000;
 
-constexpr std::array<std::string_view, 4> kLoftColumns{"member", "loft", "latitude", "longitude"};
-constexpr std::array<std::string_view, 3> kRacePointColumns{"name", "latitude", "longitude"};
-
+// The tables as this version lays them out. AUTOINCREMENT: SQLite then never gives a new row the
+// id of one deleted, which a plain rowid may.
 constexpr std::string_view kSchema = R"(
 CREATE TABLE lofts(
-    id INTEGER PRIMARY KEY,
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
     member TEXT NOT NULL,
     loft TEXT NOT NULL,
     latitude TEXT NOT NULL,
     longitude TEXT NOT NULL);
 CREATE TABLE race_points(
-    id INTEGER PRIMARY KEY,
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
     name TEXT NOT NULL,
     latitude TEXT NOT NULL,
     longitude TEXT NOT NULL);
 )";
 
-std::string_view TableName(List list) {
-    return list == List::Lofts ? "lofts" : "race_points";
-}
+// Each step brings a club of the format before it up to the next, inside the upgrade's one
+// transaction; the step for format N is kUpgrades[N - 1].
+constexpr std::array<std::string_view, kFormatVersion - 1> kUpgrades{
+    // 1 to 2: ids never reused. The rows keep their ids; the sequence starts past the largest.
+    R"(
+ALTER TABLE lofts RENAME TO lofts_format_1;
+ALTER TABLE race_points RENAME TO race_points_format_1;
+CREATE TABLE lofts(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    member TEXT NOT NULL,
+    loft TEXT NOT NULL,
+    latitude TEXT NOT NULL,
+    longitude TEXT NOT NULL);
+CREATE TABLE race_points(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    name TEXT NOT NULL,
+    latitude TEXT NOT NULL,
+    longitude TEXT NOT NULL);
+INSERT INTO lofts(id, member, loft, latitude, longitude)
+    SELECT id, member, loft, latitude, longitude FROM lofts_format_1 ORDER BY id;
+INSERT INTO race_points(id, name, latitude, longitude)
+    SELECT id, name, latitude, longitude FROM race_points_format_1 ORDER BY id;
+DROP TABLE lofts_format_1;
+DROP TABLE race_points_format_1;
+)",
+};
 
-// What SQLite said when a step failed; thrown inside this file only, and turned into words for
-// the secretary where a change or an opening ends.
+// What SQLite said when a step failed; thrown inside this file only, and turned into a problem
+// where a change or an opening ends.
 struct SqliteFailure {
     int code = SQLITE_ERROR;
     std::string detail;
 };
 
 [[noreturn]] void Fail(sqlite3* database, int code) {
-    throw SqliteFailure{code & 0xff, sqlite3_errmsg(database)};
+    throw SqliteFailure{code & 0xff, database ? sqlite3_errmsg(database) : sqlite3_errstr(code)};
 }
+
+// A row that no longer holds what the window last read: thrown inside a change to undo it whole.
+struct Conflict {
+    ClubProblem problem;
+};
 
 struct StatementFinalizer {
     void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
@@ -68,7 +93,7 @@ class Statement {
         Check(sqlite3_bind_text(statement_.get(), index, text.data(), static_cast<int>(text.size()),
                                 SQLITE_TRANSIENT));
     }
-    void BindId(int index, std::int64_t id) {
+    void BindId(int index, Id id) {
         Check(id == 0 ? sqlite3_bind_null(statement_.get(), index)
                       : sqlite3_bind_int64(statement_.get(), index, id));
     }
@@ -115,37 +140,80 @@ std::string PathText(const std::filesystem::path& path) {
     return std::string(utf8.begin(), utf8.end());
 }
 
-// The words a secretary reads when a change could not be written.
-std::string WriteMessage(const SqliteFailure& failure) {
+// Whether a folder takes new files, as SQLite's journal needs: tried, not guessed from bits.
+bool FolderWritable(const std::filesystem::path& folder) {
+    std::filesystem::path probe = folder / ".club-write-check";
+    sqlite3* raw = nullptr;
+    const int code = sqlite3_open_v2(PathText(probe).c_str(), &raw,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const Database database(raw);
+    const bool writable = code == SQLITE_OK && sqlite3_exec(raw, "CREATE TABLE t(x)", nullptr,
+                                                            nullptr, nullptr) == SQLITE_OK;
+    std::error_code error;
+    std::filesystem::remove(probe, error);
+    return writable;
+}
+
+ClubProblem WriteFailure(const SqliteFailure& failure, const std::filesystem::path& path) {
     switch (failure.code) {
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            return "Another program kept the club file busy too long. The change was not "
-                   "written; try again.";
+            return {Problem::Busy};
         case SQLITE_READONLY:
         case SQLITE_PERM:
-            return "The club file cannot be written to (it is read-only). The change was not "
-                   "written.";
+        case SQLITE_CANTOPEN:
+            return {FolderWritable(path.parent_path()) ? Problem::FileReadOnly
+                                                       : Problem::FolderReadOnly};
         case SQLITE_FULL:
-            return "The disk is full. The change was not written.";
-        case SQLITE_CORRUPT:
-        case SQLITE_NOTADB:
-            return "The club file is damaged. The change was not written.";
+            return {Problem::DiskFull};
         default:
-            return "The change could not be written to the club file (" + failure.detail + ").";
+            return {Problem::CouldNotWrite, failure.detail};
     }
 }
 
-std::string RowListSql(List list, std::string_view prefix) {
-    std::string sql(prefix);
-    sql += TableName(list);
-    sql += "(id";
-    for (const auto column : ColumnNames(list)) {
-        sql += ", ";
-        sql += column;
+template <typename Record>
+std::string ColumnList(std::string_view first) {
+    std::string list(first);
+    for (const auto& column : ListOf<Record>::kColumns) {
+        if (!list.empty()) list += ", ";
+        list += column.name;
     }
-    sql += ")";
-    return sql;
+    return list;
+}
+
+// "WHERE id = ?1 AND member = ?2 AND ...": the row as the window last read it.
+template <typename Record>
+std::string WhereUnchanged() {
+    std::string where = " WHERE id = ?1";
+    int index = 2;
+    for (const auto& column : ListOf<Record>::kColumns) {
+        where += " AND " + std::string(column.name) + " = ?" + std::to_string(index++);
+    }
+    return where;
+}
+
+// Binds a record's texts from the given parameter on, in the description's order.
+template <typename Record>
+void BindTexts(Statement& statement, const Record& record, int first) {
+    for (const auto& column : ListOf<Record>::kColumns) {
+        statement.BindText(first++, record.*column.text);
+    }
+}
+
+template <typename Record>
+bool RowExists(sqlite3* database, Id id) {
+    Statement select(database,
+                     "SELECT 1 FROM " + std::string(ListOf<Record>::kTable) + " WHERE id = ?1");
+    select.BindId(1, id);
+    return select.Step();
+}
+
+// Why a row did not match: removed, or changed by another window.
+template <typename Record>
+Conflict ConflictOver(sqlite3* database, const Record& record) {
+    return {ClubProblem{RowExists<Record>(database, record.id) ? Problem::ChangedElsewhere
+                                                               : Problem::RemovedElsewhere,
+                        NameOf(record)}};
 }
 
 Database OpenDatabase(const std::filesystem::path& path, int flags) {
@@ -160,28 +228,105 @@ Database OpenDatabase(const std::filesystem::path& path, int flags) {
     return database;
 }
 
+// A consistent copy of an open database, written under another name and renamed when complete,
+// so that a copy cut short never takes the place of a file that was there.
+void CopyDatabase(sqlite3* source, const std::filesystem::path& copy) {
+    std::filesystem::path partial = copy;
+    partial += ".part";
+    std::error_code error;
+    std::filesystem::remove(partial, error);
+    try {
+        Database target = OpenDatabase(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source, "main");
+        if (backup == nullptr) Fail(target.get(), sqlite3_errcode(target.get()));
+        const int stepped = sqlite3_backup_step(backup, -1);
+        const int finished = sqlite3_backup_finish(backup);
+        if (stepped != SQLITE_DONE) Fail(target.get(), stepped);
+        if (finished != SQLITE_OK) Fail(target.get(), finished);
+    } catch (const SqliteFailure&) {
+        std::filesystem::remove(partial, error);
+        throw;
+    }
+    std::filesystem::rename(partial, copy, error);
+    if (error) {
+        std::filesystem::remove(partial, error);
+        throw Conflict{ClubProblem{Problem::CopyNotNamed, PathText(copy.filename())}};
+    }
+}
+
+// The file's own bytes copied, under another name until complete. Taken while this connection
+// holds the write lock, so that no other program is half way through a change.
+std::optional<std::string> CopyBytes(const std::filesystem::path& from,
+                                     const std::filesystem::path& to) {
+    std::filesystem::path partial = to;
+    partial += ".part";
+    std::error_code error;
+    std::filesystem::remove(partial, error);
+    std::filesystem::copy_file(from, partial, error);
+    if (!error) std::filesystem::rename(partial, to, error);
+    if (!error) return std::nullopt;
+    std::error_code ignored;
+    std::filesystem::remove(partial, ignored);
+    return error.message();
+}
+
+// Brings a club of an earlier format up to this one: a copy of it kept first, byte for byte,
+// then every step in one transaction, so the file is either as it was or wholly upgraded.
+std::optional<ClubProblem> Upgrade(sqlite3* database, const std::filesystem::path& path, int format,
+                                   std::filesystem::path& kept) {
+    // A copy kept from an earlier upgrade is never written over.
+    std::filesystem::path copy = UpgradeCopyPath(path, format);
+    std::error_code error;
+    for (int number = 2; std::filesystem::exists(copy, error); ++number) {
+        copy = UpgradeCopyPath(path, format);
+        copy.replace_filename(copy.stem().u8string() + u8" " +
+                              std::filesystem::path(std::to_string(number)).u8string() +
+                              copy.extension().u8string());
+    }
+    try {
+        Execute(database, "BEGIN IMMEDIATE");
+    } catch (const SqliteFailure& failure) {
+        return ClubProblem{Problem::UpgradeFailed, failure.detail};
+    }
+    if (const std::optional<std::string> failed = CopyBytes(path, copy)) {
+        sqlite3_exec(database, "ROLLBACK", nullptr, nullptr, nullptr);
+        return ClubProblem{Problem::UpgradeCopyFailed, *failed};
+    }
+    try {
+        for (int step = format; step < kFormatVersion; ++step) {
+            Execute(database, kUpgrades[static_cast<std::size_t>(step) - 1]);
+        }
+        Execute(database, "PRAGMA user_version = " + std::to_string(kFormatVersion));
+        Execute(database, "COMMIT");
+    } catch (const SqliteFailure& failure) {
+        sqlite3_exec(database, "ROLLBACK", nullptr, nullptr, nullptr);
+        return ClubProblem{Problem::UpgradeFailed, failure.detail};
+    }
+    kept = copy;
+    return std::nullopt;
+}
+
 }  // namespace
 
 void DatabaseCloser::operator()(sqlite3* database) const {
     sqlite3_close_v2(database);
 }
 
-std::span<const std::string_view> ColumnNames(List list) {
-    if (list == List::Lofts) return kLoftColumns;
-    return kRacePointColumns;
-}
-int LatitudeColumn(List list) {
-    return static_cast<int>(ColumnNames(list).size()) - 2;
-}
-int LongitudeColumn(List list) {
-    return static_cast<int>(ColumnNames(list).size()) - 1;
+std::filesystem::path UpgradeCopyPath(const std::filesystem::path& path, int format) {
+    std::filesystem::path copy = path;
+    copy.replace_filename(path.stem().u8string() + u8" (format " +
+                          std::filesystem::path(std::to_string(format)).u8string() + u8")" +
+                          path.extension().u8string());
+    return copy;
 }
 
 ClubFile::ClubFile(Database database, std::filesystem::path path)
     : database_(std::move(database)), path_(std::move(path)), data_version_(DataVersion()) {}
 
-bool ClubFile::ReadOnly() const {
-    return sqlite3_db_readonly(database_.get(), "main") == 1;
+std::optional<Problem> ClubFile::WhyReadOnly() const {
+    if (sqlite3_db_readonly(database_.get(), "main") == 1) return Problem::FileReadOnly;
+    if (!FolderWritable(path_.parent_path())) return Problem::FolderReadOnly;
+    return std::nullopt;
 }
 
 std::int64_t ClubFile::DataVersion() const {
@@ -203,9 +348,9 @@ Opening ClubFile::Open(const std::filesystem::path& path) {
     const std::string name = PathText(path.filename());
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        return {.file = std::nullopt, .problem = "There is no club file " + name + "."};
+        return {.file = std::nullopt, .problem = ClubProblem{Problem::NoSuchFile, name}};
     }
-    const std::string not_club = name + " is not a club file.";
+    const ClubProblem not_club{Problem::NotAClubFile, name};
     try {
         Database database = OpenDatabase(path, SQLITE_OPEN_READWRITE);
         // Only the header and the schema are read before the file is known to be a club's own.
@@ -214,26 +359,34 @@ Opening ClubFile::Open(const std::filesystem::path& path) {
         }
         const std::int64_t version = IntegerPragma(database.get(), "user_version");
         if (version > kFormatVersion) {
-            return {.file = std::nullopt,
-                    .problem = name +
-                               " was written by a newer version of Race Distances. Open it "
-                               "with that version; this one leaves it as it is."};
+            return {.file = std::nullopt, .problem = ClubProblem{Problem::NewerFormat, name}};
         }
-        Statement check(database.get(), "PRAGMA quick_check");
-        if (!check.Step() || check.Text(0) != "ok" || version < kFormatVersion) {
-            return {.file = std::nullopt,
-                    .problem = name +
-                               " is damaged and cannot be opened. It is left as it is; open a "
-                               "copy saved before, or make a new club."};
+        bool sound = false;
+        {
+            Statement check(database.get(), "PRAGMA quick_check");
+            sound = check.Step() && check.Text(0) == "ok";
         }
-        return {.file = ClubFile(std::move(database), path), .problem = {}};
+        if (!sound || version < 1) {
+            return {.file = std::nullopt, .problem = ClubProblem{Problem::Damaged, name}};
+        }
+        std::optional<std::filesystem::path> upgraded_from;
+        if (version < kFormatVersion) {
+            std::filesystem::path kept;
+            if (auto problem = Upgrade(database.get(), path, static_cast<int>(version), kept)) {
+                return {.file = std::nullopt, .problem = std::move(problem)};
+            }
+            upgraded_from = std::move(kept);
+        }
+        ClubFile file(std::move(database), path);
+        file.upgraded_from_ = std::move(upgraded_from);
+        return {.file = std::move(file), .problem = std::nullopt};
     } catch (const SqliteFailure& failure) {
         if (failure.code == SQLITE_NOTADB) return {.file = std::nullopt, .problem = not_club};
         if (failure.code == SQLITE_CORRUPT) {
-            return {.file = std::nullopt, .problem = name + " is damaged and cannot be opened."};
+            return {.file = std::nullopt, .problem = ClubProblem{Problem::Damaged, name}};
         }
         return {.file = std::nullopt,
-                .problem = name + " could not be opened (" + failure.detail + ")."};
+                .problem = ClubProblem{Problem::CouldNotOpen, name + ": " + failure.detail}};
     }
 }
 
@@ -241,7 +394,7 @@ Opening ClubFile::Create(const std::filesystem::path& path) {
     const std::string name = PathText(path.filename());
     std::error_code error;
     if (std::filesystem::exists(path, error)) {
-        return {.file = std::nullopt, .problem = "A file named " + name + " is already there."};
+        return {.file = std::nullopt, .problem = ClubProblem{Problem::AlreadyThere, name}};
     }
     try {
         Database database = OpenDatabase(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
@@ -252,38 +405,35 @@ Opening ClubFile::Create(const std::filesystem::path& path) {
         Execute(database.get(), "PRAGMA user_version = " + std::to_string(kFormatVersion));
         Execute(database.get(), kSchema);
         Execute(database.get(), "COMMIT");
-        return {.file = ClubFile(std::move(database), path), .problem = {}};
+        return {.file = ClubFile(std::move(database), path), .problem = std::nullopt};
     } catch (const SqliteFailure& failure) {
         std::filesystem::remove(path, error);
         return {.file = std::nullopt,
-                .problem = name + " could not be made (" + failure.detail + ")."};
+                .problem = ClubProblem{Problem::CouldNotMake, name + ": " + failure.detail}};
     }
 }
 
-std::vector<Row> ClubFile::Rows(List list) const {
-    std::vector<Row> rows;
-    std::string sql = "SELECT id";
-    for (const auto column : ColumnNames(list)) {
-        sql += ", ";
-        sql += column;
-    }
-    sql += " FROM ";
-    sql += TableName(list);
-    sql += " ORDER BY id";
+template <typename Record>
+Rows<Record> ClubFile::Read() const {
+    Rows<Record> read;
     try {
-        Statement select(database_.get(), sql);
-        const int columns = static_cast<int>(ColumnNames(list).size());
+        Statement select(database_.get(), "SELECT " + ColumnList<Record>("id") + " FROM " +
+                                              std::string(ListOf<Record>::kTable) + " ORDER BY id");
         while (select.Step()) {
-            Row row{.id = select.Integer(0), .cells = {}};
-            for (int column = 0; column < columns; ++column) {
-                row.cells.push_back(select.Text(column + 1));
+            Record record;
+            record.id = select.Integer(0);
+            int index = 1;
+            for (const auto& column : ListOf<Record>::kColumns) {
+                record.*column.text = select.Text(index++);
             }
-            rows.push_back(std::move(row));
+            read.rows.push_back(std::move(record));
         }
-    } catch (const SqliteFailure&) {
-        // A file that opened cleanly and cannot be read now lost its disk; show what was read.
+    } catch (const SqliteFailure& failure) {
+        // Never a list cut short without a word: the caller keeps what it showed and says so.
+        read.rows.clear();
+        read.problem = ClubProblem{Problem::CouldNotRead, failure.detail};
     }
-    return rows;
+    return read;
 }
 
 template <typename Change>
@@ -294,7 +444,7 @@ WriteProblem ClubFile::InTransaction(Change&& change) {
         // is half made rather than at its commit.
         Execute(database, "BEGIN IMMEDIATE");
     } catch (const SqliteFailure& failure) {
-        return WriteMessage(failure);
+        return WriteFailure(failure, path_);
     }
     try {
         change();
@@ -302,24 +452,32 @@ WriteProblem ClubFile::InTransaction(Change&& change) {
         return std::nullopt;
     } catch (const SqliteFailure& failure) {
         sqlite3_exec(database, "ROLLBACK", nullptr, nullptr, nullptr);
-        return WriteMessage(failure);
+        return WriteFailure(failure, path_);
+    } catch (const Conflict& conflict) {
+        sqlite3_exec(database, "ROLLBACK", nullptr, nullptr, nullptr);
+        return conflict.problem;
     }
 }
 
-WriteProblem ClubFile::Insert(List list, std::vector<Row>& rows) {
-    std::vector<std::int64_t> ids;
+template <typename Record>
+WriteProblem ClubFile::Insert(std::vector<Record>& rows) {
+    std::vector<Id> ids;
     const WriteProblem problem = InTransaction([&] {
-        std::string sql = RowListSql(list, "INSERT INTO ") + " VALUES(?1";
-        for (std::size_t column = 0; column < ColumnNames(list).size(); ++column) {
-            sql += ", ?" + std::to_string(column + 2);
+        std::string values = "?1";
+        for (std::size_t index = 0; index < ListOf<Record>::kColumns.size(); ++index) {
+            values += ", ?" + std::to_string(index + 2);
         }
-        sql += ")";
-        Statement insert(database_.get(), sql);
-        for (const Row& row : rows) {
-            insert.BindId(1, row.id);
-            for (std::size_t column = 0; column < row.cells.size(); ++column) {
-                insert.BindText(static_cast<int>(column) + 2, row.cells[column]);
+        Statement insert(database_.get(), "INSERT INTO " + std::string(ListOf<Record>::kTable) +
+                                              "(" + ColumnList<Record>("id") + ") VALUES(" +
+                                              values + ")");
+        for (const Record& row : rows) {
+            // A row brought back under its id whose id is taken again was never deleted here:
+            // another window brought it back first.
+            if (row.id != 0 && RowExists<Record>(database_.get(), row.id)) {
+                throw Conflict{ClubProblem{Problem::ChangedElsewhere, NameOf(row)}};
             }
+            insert.BindId(1, row.id);
+            BindTexts(insert, row, 2);
             insert.Step();
             insert.Reset();
             ids.push_back(sqlite3_last_insert_rowid(database_.get()));
@@ -331,67 +489,58 @@ WriteProblem ClubFile::Insert(List list, std::vector<Row>& rows) {
     return problem;
 }
 
-WriteProblem ClubFile::Update(List list, const Row& row) {
-    bool found = false;
-    const WriteProblem problem = InTransaction([&] {
-        std::string sql = "UPDATE " + std::string(TableName(list)) + " SET ";
-        const auto columns = ColumnNames(list);
-        for (std::size_t column = 0; column < columns.size(); ++column) {
-            if (column > 0) sql += ", ";
-            sql += std::string(columns[column]) + " = ?" + std::to_string(column + 2);
+template <typename Record>
+WriteProblem ClubFile::Update(const Record& before, const Record& after) {
+    return InTransaction([&] {
+        std::string set;
+        int index = static_cast<int>(ListOf<Record>::kColumns.size()) + 2;
+        for (const auto& column : ListOf<Record>::kColumns) {
+            if (!set.empty()) set += ", ";
+            set += std::string(column.name) + " = ?" + std::to_string(index++);
         }
-        sql += " WHERE id = ?1";
-        Statement update(database_.get(), sql);
-        update.BindId(1, row.id);
-        for (std::size_t column = 0; column < row.cells.size(); ++column) {
-            update.BindText(static_cast<int>(column) + 2, row.cells[column]);
-        }
+        Statement update(database_.get(), "UPDATE " + std::string(ListOf<Record>::kTable) +
+                                              " SET " + set + WhereUnchanged<Record>());
+        update.BindId(1, before.id);
+        BindTexts(update, before, 2);
+        BindTexts(update, after, static_cast<int>(ListOf<Record>::kColumns.size()) + 2);
         update.Step();
-        found = sqlite3_changes(database_.get()) > 0;
+        if (sqlite3_changes(database_.get()) == 0) throw ConflictOver(database_.get(), before);
     });
-    if (!problem && !found) {
-        return "Another program removed this row from the club file. The change was not written.";
-    }
-    return problem;
 }
 
-WriteProblem ClubFile::Remove(List list, std::span<const std::int64_t> ids) {
+template <typename Record>
+WriteProblem ClubFile::Remove(std::span<const Record> rows) {
     return InTransaction([&] {
-        Statement remove(database_.get(),
-                         "DELETE FROM " + std::string(TableName(list)) + " WHERE id = ?1");
-        for (const std::int64_t id : ids) {
-            remove.BindId(1, id);
+        Statement remove(database_.get(), "DELETE FROM " + std::string(ListOf<Record>::kTable) +
+                                              WhereUnchanged<Record>());
+        for (const Record& row : rows) {
+            remove.BindId(1, row.id);
+            BindTexts(remove, row, 2);
             remove.Step();
+            if (sqlite3_changes(database_.get()) == 0) throw ConflictOver(database_.get(), row);
             remove.Reset();
         }
     });
 }
 
 WriteProblem ClubFile::SaveCopy(const std::filesystem::path& copy) const {
-    // Written beside the copy under another name and renamed when complete, so a copy cut short
-    // never takes the place of a file that was there.
-    std::filesystem::path partial = copy;
-    partial += ".part";
-    std::error_code error;
-    std::filesystem::remove(partial, error);
     try {
-        {
-            Database target = OpenDatabase(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-            sqlite3_backup* backup =
-                sqlite3_backup_init(target.get(), "main", database_.get(), "main");
-            if (backup == nullptr) Fail(target.get(), sqlite3_errcode(target.get()));
-            const int stepped = sqlite3_backup_step(backup, -1);
-            const int finished = sqlite3_backup_finish(backup);
-            if (stepped != SQLITE_DONE) Fail(target.get(), stepped);
-            if (finished != SQLITE_OK) Fail(target.get(), finished);
-        }
-        std::filesystem::rename(partial, copy, error);
-        if (error) return "The copy could not be named " + PathText(copy.filename()) + ".";
+        CopyDatabase(database_.get(), copy);
         return std::nullopt;
     } catch (const SqliteFailure& failure) {
-        std::filesystem::remove(partial, error);
-        return WriteMessage(failure);
+        return WriteFailure(failure, copy);
+    } catch (const Conflict& conflict) {
+        return conflict.problem;
     }
 }
+
+template Rows<Loft> ClubFile::Read<Loft>() const;
+template Rows<RacePoint> ClubFile::Read<RacePoint>() const;
+template WriteProblem ClubFile::Insert<Loft>(std::vector<Loft>&);
+template WriteProblem ClubFile::Insert<RacePoint>(std::vector<RacePoint>&);
+template WriteProblem ClubFile::Update<Loft>(const Loft&, const Loft&);
+template WriteProblem ClubFile::Update<RacePoint>(const RacePoint&, const RacePoint&);
+template WriteProblem ClubFile::Remove<Loft>(std::span<const Loft>);
+template WriteProblem ClubFile::Remove<RacePoint>(std::span<const RacePoint>);
 
 }  // namespace club

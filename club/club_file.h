@@ -6,68 +6,71 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "club/club_problem.h"
+#include "club/places.h"
 
 struct sqlite3;
 
 namespace club {
-
-// The two lists a club keeps: its members' lofts and the season's race points.
-enum class List { Lofts, RacePoints };
-
-// The columns of a list in the order a Row holds its cells, as named in the file. The last two
-// are always the latitude and the longitude, kept as the secretary typed them.
-std::span<const std::string_view> ColumnNames(List list);
-int LatitudeColumn(List list);
-int LongitudeColumn(List list);
-
-// One loft or race point. id is its key in the file, 0 for one not written yet.
-struct Row {
-    std::int64_t id = 0;
-    std::vector<std::string> cells;  // UTF-8, one for each of the list's columns
-    bool operator==(const Row&) const = default;
-};
-
-// Nothing when a change is in the file; otherwise why it is not, in words for the secretary.
-using WriteProblem = std::optional<std::string>;
 
 struct DatabaseCloser {
     void operator()(sqlite3* database) const;
 };
 using Database = std::unique_ptr<sqlite3, DatabaseCloser>;
 
-class ClubFile;
+// The layout of the club file this program writes. Each later layout adds a step that upgrades
+// the one before it, so a club of any earlier format opens; a file of a newer one is refused.
+inline constexpr int kFormatVersion = 2;
+
+// Rows read from the file, or why they could not be: never a list cut short without a word.
+template <typename Record>
+struct Rows {
+    std::vector<Record> rows;
+    std::optional<ClubProblem> problem;
+};
+
 struct Opening;
 
 // A club's lofts and race points in one SQLite file. There is no Save: each change is written in
 // a transaction of its own as it is made, with the journal synced, so a program or a machine that
-// stops at any moment leaves a file holding every change made before. Two programs may have the
-// same file open; SQLite's locks keep their changes apart, and one that waits too long for the
-// other is refused and says so.
+// stops at any moment leaves a file holding every change made before.
+//
+// Two windows or programs may have the same file open. Each change says what the rows held when
+// this one last read them, and is written only if they still do: a window never overwrites, nor
+// takes back, a change it did not make.
 class ClubFile {
   public:
-    // Opens an existing club file. A file that is not a club file, one of a newer format or a
-    // damaged one is refused with a message, and nothing in it is written.
+    // Opens an existing club file. One that is not a club file, of a newer format or damaged is
+    // refused, and nothing in it is written. One of an earlier format is upgraded: first a copy of
+    // it is kept beside it as it was ("My club (format 1).club"), then it is brought up to date in
+    // one transaction.
     static Opening Open(const std::filesystem::path& path);
     // Makes a new, empty club file; refuses a path where a file already is.
     static Opening Create(const std::filesystem::path& path);
 
     const std::filesystem::path& path() const { return path_; }
-    // A file the user may read but not write (a copy on a write-protected stick, say): it opens,
-    // and each change is refused with a message.
-    bool ReadOnly() const;
+    // Why no change can be written (the file or its folder read-only), or nothing when one can.
+    std::optional<Problem> WhyReadOnly() const;
+    // The copy kept of the file before it was upgraded when opened, if it was.
+    const std::optional<std::filesystem::path>& upgraded_from() const { return upgraded_from_; }
 
-    // Every row of the list in the order they were added.
-    std::vector<Row> Rows(List list) const;
+    // Every row of a list in the order they were added.
+    template <typename Record>
+    Rows<Record> Read() const;
 
-    // Writes the rows in one transaction, under the ids they carry; a row with id 0 gets a new
-    // one, set in it. Nothing is written if any row cannot be.
-    WriteProblem Insert(List list, std::vector<Row>& rows);
-    // Replaces the texts of the row with the same id.
-    WriteProblem Update(List list, const Row& row);
-    // Removes the rows with these ids in one transaction.
-    WriteProblem Remove(List list, std::span<const std::int64_t> ids);
+    // Writes new rows in one transaction. A row with id 0 is given a new id, never one a
+    // deleted row had; a row with an id (a deleted row brought back) keeps it. Nothing is
+    // written if any row cannot be.
+    template <typename Record>
+    WriteProblem Insert(std::vector<Record>& rows);
+    // Replaces a row's texts, if it still holds those it held before.
+    template <typename Record>
+    WriteProblem Update(const Record& before, const Record& after);
+    // Removes rows in one transaction, if each still holds the texts given.
+    template <typename Record>
+    WriteProblem Remove(std::span<const Record> rows);
 
     // True once after another program (or another window) has written a change to the file since
     // this was last asked or the file was opened: the lists shown are then out of date.
@@ -80,18 +83,21 @@ class ClubFile {
     ClubFile(Database database, std::filesystem::path path);
     template <typename Change>
     WriteProblem InTransaction(Change&& change);
-
     std::int64_t DataVersion() const;
 
     Database database_;
     std::filesystem::path path_;
+    std::optional<std::filesystem::path> upgraded_from_;
     std::int64_t data_version_ = 0;  // SQLite's count of commits made by other connections
 };
 
 // A club file opened, or why it could not be.
 struct Opening {
     std::optional<ClubFile> file;
-    std::string problem;
+    std::optional<ClubProblem> problem;
 };
+
+// The copy of a club of an older format kept before it is upgraded: "My club (format 1).club".
+std::filesystem::path UpgradeCopyPath(const std::filesystem::path& path, int format);
 
 }  // namespace club

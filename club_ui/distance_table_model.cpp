@@ -3,47 +3,75 @@
 #include "club_ui/place_list_model.h"
 
 namespace club_ui {
-namespace {
-
-std::vector<distance::Place> Places(const PlaceListModel& list) {
-    std::vector<distance::Place> places;
-    for (int row = 0; row < list.rowCount(); ++row) {
-        const std::optional<distance::Position> position = list.PositionAt(row);
-        if (!position) continue;
-        const club::Row& texts = list.TextsAt(row);
-        places.push_back({.name = list.NameAt(row).toStdString(),
-                          .latitude_text = texts.cells.at(club::LatitudeColumn(list.list())),
-                          .longitude_text = texts.cells.at(club::LongitudeColumn(list.list())),
-                          .position = *position,
-                          .row = static_cast<std::size_t>(row) + 1});
-    }
-    return places;
-}
-
-}  // namespace
 
 DistanceTableModel::DistanceTableModel(const PlaceListModel& lofts,
                                        const PlaceListModel& race_points, QObject* parent)
     : QAbstractTableModel(parent), lofts_(lofts), race_points_(race_points) {
-    for (const PlaceListModel* list : {&lofts_, &race_points_}) {
-        connect(list, &QAbstractItemModel::modelReset, this, &DistanceTableModel::Refill);
-        connect(list, &QAbstractItemModel::rowsInserted, this, &DistanceTableModel::Refill);
-        connect(list, &QAbstractItemModel::rowsRemoved, this, &DistanceTableModel::Refill);
-        connect(list, &QAbstractItemModel::dataChanged, this, &DistanceTableModel::Refill);
-    }
+    Follow(lofts_, Qt::Vertical);
+    Follow(race_points_, Qt::Horizontal);
 }
 
-void DistanceTableModel::Refill() {
-    beginResetModel();
-    endResetModel();
+// A list's rows are the table's rows (lofts) or columns (race points): each change to the list
+// is the same change to the table, so that an edit does not reset it.
+void DistanceTableModel::Follow(const PlaceListModel& list, Qt::Orientation orientation) {
+    const bool rows = orientation == Qt::Vertical;
+    connect(&list, &QAbstractItemModel::modelAboutToBeReset, this,
+            &DistanceTableModel::beginResetModel);
+    connect(&list, &QAbstractItemModel::modelReset, this, &DistanceTableModel::endResetModel);
+    connect(&list, &QAbstractItemModel::rowsAboutToBeInserted, this,
+            [this, rows](const QModelIndex&, int first, int last) {
+                if (rows) {
+                    beginInsertRows({}, first, last);
+                } else {
+                    beginInsertColumns({}, first, last);
+                }
+            });
+    connect(&list, &QAbstractItemModel::rowsInserted, this, [this, rows] {
+        if (rows) {
+            endInsertRows();
+        } else {
+            endInsertColumns();
+        }
+    });
+    connect(&list, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this, rows](const QModelIndex&, int first, int last) {
+                if (rows) {
+                    beginRemoveRows({}, first, last);
+                } else {
+                    beginRemoveColumns({}, first, last);
+                }
+            });
+    connect(&list, &QAbstractItemModel::rowsRemoved, this, [this, rows] {
+        if (rows) {
+            endRemoveRows();
+        } else {
+            endRemoveColumns();
+        }
+    });
+    connect(&list, &QAbstractItemModel::dataChanged, this,
+            [this, orientation](const QModelIndex& top_left, const QModelIndex& bottom_right) {
+                const int first = top_left.row();
+                const int last = bottom_right.row();
+                emit headerDataChanged(orientation, first, last);
+                if (rowCount() == 0 || columnCount() == 0) return;
+                if (orientation == Qt::Vertical) {
+                    emit dataChanged(index(first, 0), index(last, columnCount() - 1));
+                } else {
+                    emit dataChanged(index(0, first), index(rowCount() - 1, last));
+                }
+            });
+}
+
+void DistanceTableModel::AllChanged() {
+    if (rowCount() > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+    }
 }
 
 void DistanceTableModel::ShowKilometres(bool kilometres) {
     if (kilometres == kilometres_) return;
     kilometres_ = kilometres;
-    if (rowCount() > 0 && columnCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
-    }
+    AllChanged();
 }
 
 int DistanceTableModel::rowCount(const QModelIndex& parent) const {
@@ -96,13 +124,6 @@ QString DistanceTableModel::Description(const QModelIndex& index) const {
     const distance::RaceDistance distance = *DistanceAt(index);
     return tr("%1 to %2: %3")
         .arg(race_point, loft, QString::fromStdString(distance::DistanceText(distance)));
-}
-
-std::vector<distance::Place> DistanceTableModel::Lofts() const {
-    return Places(lofts_);
-}
-std::vector<distance::Place> DistanceTableModel::RacePoints() const {
-    return Places(race_points_);
 }
 
 }  // namespace club_ui

@@ -3,10 +3,8 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <optional>
-#include <vector>
 
 #include "distance/geodesic.h"
-#include "distance/places_csv.h"
 
 namespace club_ui {
 
@@ -14,8 +12,8 @@ class PlaceListModel;
 
 // Every loft's distance from every race point: lofts down, race points across, in the lists'
 // own order. A distance is worked out when a cell is shown (a microsecond each), so a club of a
-// thousand lofts by a hundred race points costs only the cells on the screen, and a change to
-// either list only resets the table.
+// thousand lofts by a hundred race points costs only the cells on the screen. An edit changes
+// only its row or column, so the views keep their current cell and scroll.
 class DistanceTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -31,10 +29,6 @@ class DistanceTableModel : public QAbstractTableModel {
     // why the cell has no distance.
     QString Description(const QModelIndex& index) const;
 
-    // The lofts and race points whose coordinates read, as the library's places, in list order.
-    std::vector<distance::Place> Lofts() const;
-    std::vector<distance::Place> RacePoints() const;
-
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -43,7 +37,8 @@ class DistanceTableModel : public QAbstractTableModel {
 
   private:
     std::optional<distance::RaceDistance> DistanceAt(const QModelIndex& index) const;
-    void Refill();
+    void Follow(const PlaceListModel& list, Qt::Orientation orientation);
+    void AllChanged();
 
     const PlaceListModel& lofts_;
     const PlaceListModel& race_points_;

@@ -18,8 +18,9 @@ bool SamePlace(const distance::Place& place, const QString& name, distance::Posi
 
 }  // namespace
 
-ImportPlan PlanImport(const PlaceListModel& list, const distance::PlacesFile& file) {
-    ImportPlan plan;
+template <typename Record>
+ImportPlan<Record> PlanImport(const PlaceList<Record>& list, const distance::PlacesFile& file) {
+    ImportPlan<Record> plan;
     plan.problems = file.problems;
     for (const distance::Place& place : file.places) {
         const QString name = QString::fromStdString(place.name);
@@ -35,24 +36,40 @@ ImportPlan PlanImport(const PlaceListModel& list, const distance::PlacesFile& fi
             plan.already_present.push_back(place);
             continue;
         }
-        // A file names a loft by its member; a loft name, where a member has two, is typed after.
-        club::Row row{.id = 0, .cells = {place.name}};
-        if (list.list() == club::List::Lofts) row.cells.emplace_back();
-        row.cells.push_back(place.latitude_text);
-        row.cells.push_back(place.longitude_text);
+        // The file's columns into the list's own: a file names a loft by its member, and a loft
+        // name, where a member has two, is typed after.
+        Record row;
+        for (const club::Column<Record>& column : club::ListOf<Record>::kColumns) {
+            switch (column.role) {
+                case club::ColumnRole::Name:
+                    row.*column.text = place.name;
+                    break;
+                case club::ColumnRole::Latitude:
+                    row.*column.text = place.latitude_text;
+                    break;
+                case club::ColumnRole::Longitude:
+                    row.*column.text = place.longitude_text;
+                    break;
+                case club::ColumnRole::LoftName:
+                    break;
+            }
+        }
         plan.rows_to_add.push_back(std::move(row));
         plan.places_to_add.push_back(place);
     }
     return plan;
 }
 
-ImportPreviewDialog::ImportPreviewDialog(const ImportPlan& plan, const QString& file_name,
+template ImportPlan<club::Loft> PlanImport(const LoftList&, const distance::PlacesFile&);
+template ImportPlan<club::RacePoint> PlanImport(const RacePointList&, const distance::PlacesFile&);
+
+ImportPreviewDialog::ImportPreviewDialog(const ImportSummary& plan, const QString& file_name,
                                          const QString& items, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(tr("Import %1 from %2").arg(items, file_name));
     auto* layout = new QVBoxLayout(this);
-    auto* summary = new QLabel(tr("%1 to add, %2 bad cells, %3 already in the club.")
-                                   .arg(plan.rows_to_add.size())
+    auto* summary = new QLabel(tr("To add: %1. Bad cells: %2. Already in the club: %3.")
+                                   .arg(plan.places_to_add.size())
                                    .arg(plan.problems.size())
                                    .arg(plan.already_present.size()),
                                this);
@@ -97,8 +114,8 @@ ImportPreviewDialog::ImportPreviewDialog(const ImportPlan& plan, const QString& 
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* add = buttons->button(QDialogButtonBox::Ok);
-    add->setText(tr("&Add %1 %2").arg(plan.rows_to_add.size()).arg(items));
-    add->setEnabled(!plan.rows_to_add.empty());
+    add->setText(tr("&Add %n row(s)", nullptr, static_cast<int>(plan.places_to_add.size())));
+    add->setEnabled(!plan.places_to_add.empty());
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

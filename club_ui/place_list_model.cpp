@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 #include <QStyle>
-#include <QUndoStack>
 #include <algorithm>
 #include <limits>
 #include <set>
 
-#include "club_ui/list_commands.h"
+#include "club_ui/club_document.h"
 
 namespace club_ui {
 namespace {
@@ -21,146 +21,228 @@ QString Text(const std::string& utf8) {
 // A pale red that keeps black text readable, for a coordinate the library could not read.
 const QColor kUnreadableBackground(255, 205, 205);
 
+QString Translated(const char* text) {
+    return QCoreApplication::translate("club_ui::PlaceList", text);
+}
+
+template <typename Record>
+ListTexts TextsOf();
+
+template <>
+ListTexts TextsOf<club::Loft>() {
+    return {.frame_title = Translated("&Lofts"),
+            .items = Translated("Lofts"),
+            .add_button = Translated("&Add loft"),
+            .delete_button = Translated("Delete lofts"),
+            .name_column = Translated("Member")};
+}
+
+template <>
+ListTexts TextsOf<club::RacePoint>() {
+    return {.frame_title = Translated("&Race points"),
+            .items = Translated("Race points"),
+            .add_button = Translated("A&dd race point"),
+            .delete_button = Translated("Delete race points"),
+            .name_column = Translated("Race point")};
+}
+
+// The undo steps' names, whole sentences with their plurals.
+template <typename Record>
+QString AddText();
+template <>
+QString AddText<club::Loft>() {
+    return Translated("Add loft");
+}
+template <>
+QString AddText<club::RacePoint>() {
+    return Translated("Add race point");
+}
+
+template <typename Record>
+QString DeleteText(int count, const QString& name);
+template <>
+QString DeleteText<club::Loft>(int count, const QString& name) {
+    if (count == 1) return Translated("Delete loft %1").arg(name);
+    return QCoreApplication::translate("club_ui::PlaceList", "Delete %n lofts", nullptr, count);
+}
+template <>
+QString DeleteText<club::RacePoint>(int count, const QString& name) {
+    if (count == 1) return Translated("Delete race point %1").arg(name);
+    return QCoreApplication::translate("club_ui::PlaceList", "Delete %n race points", nullptr,
+                                       count);
+}
+
+template <typename Record>
+const club::Column<Record>& ColumnAt(int column) {
+    return club::ListOf<Record>::kColumns.at(static_cast<std::size_t>(column));
+}
+
 }  // namespace
 
-PlaceListModel::PlaceListModel(club::List list, QUndoStack& undo_stack, QObject* parent)
-    : QAbstractTableModel(parent), list_(list), undo_stack_(undo_stack) {}
+template <typename Record>
+PlaceList<Record>::PlaceList(ClubDocument& document)
+    : document_(document), texts_(TextsOf<Record>()) {}
 
-void PlaceListModel::ShowClub(club::ClubFile* file) {
-    beginResetModel();
-    file_ = file;
-    rows_.clear();
-    if (file_ != nullptr) {
-        for (club::Row& texts : file_->Rows(list_)) rows_.push_back(Read(std::move(texts)));
+template <typename Record>
+typename PlaceList<Record>::Shown PlaceList<Record>::Read(Record record) {
+    const club::Reading reading = club::ReadCoordinates(record);
+    return Shown{.record = std::move(record), .reading = reading};
+}
+
+template <typename Record>
+int PlaceList<Record>::RowOf(club::Id id) const {
+    const auto found = std::lower_bound(
+        rows_.begin(), rows_.end(), id,
+        [](const Shown& shown, club::Id wanted) { return shown.record.id < wanted; });
+    return found == rows_.end() || found->record.id != id ? -1
+                                                          : static_cast<int>(found - rows_.begin());
+}
+
+template <typename Record>
+void PlaceList<Record>::Show(std::vector<Record> rows) {
+    const bool same_rows =
+        rows.size() == rows_.size() && std::equal(rows.begin(), rows.end(), rows_.begin(),
+                                                  [](const Record& record, const Shown& shown) {
+                                                      return record.id == shown.record.id;
+                                                  });
+    if (!same_rows) {
+        beginResetModel();
+        rows_.clear();
+        for (Record& record : rows) rows_.push_back(Read(std::move(record)));
+        endResetModel();
+        return;
     }
-    endResetModel();
-}
-
-PlaceListModel::PlaceRow PlaceListModel::Read(club::Row texts) const {
-    PlaceRow row{.texts = std::move(texts), .latitude = {}, .longitude = {}};
-    row.latitude = distance::ReadAngle(row.texts.cells.at(club::LatitudeColumn(list_)),
-                                       distance::Axis::Latitude);
-    row.longitude = distance::ReadAngle(row.texts.cells.at(club::LongitudeColumn(list_)),
-                                        distance::Axis::Longitude);
-    return row;
-}
-
-std::optional<distance::Position> PlaceListModel::PositionAt(int row) const {
-    const PlaceRow& place = rows_.at(static_cast<std::size_t>(row));
-    if (!place.latitude.ok() || !place.longitude.ok()) return std::nullopt;
-    return distance::Position{place.latitude.degrees, place.longitude.degrees};
-}
-
-QString PlaceListModel::NameAt(int row) const {
-    const club::Row& texts = TextsAt(row);
-    if (list_ == club::List::Lofts && !texts.cells.at(1).empty()) {
-        return Text(texts.cells.at(0)) + ", " + Text(texts.cells.at(1));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row] == rows_[row].record) continue;
+        rows_[row] = Read(std::move(rows[row]));
+        const int at = static_cast<int>(row);
+        emit dataChanged(index(at, 0), index(at, columnCount() - 1));
     }
-    return Text(texts.cells.at(0));
 }
 
-int PlaceListModel::RowOf(std::int64_t id) const {
-    const auto found = std::find_if(rows_.begin(), rows_.end(),
-                                    [id](const PlaceRow& row) { return row.texts.id == id; });
-    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
-}
-
-QString PlaceListModel::ColumnTitle(int column) const {
-    const std::string_view name = club::ColumnNames(list_)[static_cast<std::size_t>(column)];
-    if (name == "member") return tr("Member");
-    if (name == "loft") return tr("Loft");
-    if (name == "name") return tr("Race point");
-    if (name == "latitude") return tr("Latitude");
-    return tr("Longitude");
-}
-
-QString PlaceListModel::ItemName(std::size_t count) const {
-    if (list_ == club::List::Lofts) return count == 1 ? tr("loft") : tr("lofts");
-    return count == 1 ? tr("race point") : tr("race points");
-}
-
-bool PlaceListModel::Written(const club::WriteProblem& problem) {
-    if (problem) emit WriteFailed(Text(*problem));
-    return !problem;
-}
-
-bool PlaceListModel::Insert(std::vector<club::Row>& rows) {
-    if (file_ == nullptr || !Written(file_->Insert(list_, rows))) return false;
+template <typename Record>
+void PlaceList<Record>::Inserted(const std::vector<Record>& rows) {
     // Kept in the order of the ids, so a row deleted and brought back returns to its place.
-    const auto by_id = [](const PlaceRow& row, std::int64_t id) { return row.texts.id < id; };
+    const auto by_id = [](const Shown& shown, club::Id id) { return shown.record.id < id; };
     if (rows.size() == 1) {
         const auto place = std::lower_bound(rows_.begin(), rows_.end(), rows.front().id, by_id);
         const int at = static_cast<int>(place - rows_.begin());
         beginInsertRows({}, at, at);
         rows_.insert(place, Read(rows.front()));
         endInsertRows();
-        return true;
+        return;
     }
     // An import of hundreds of rows is shown once, not once a row.
     beginResetModel();
-    for (const club::Row& texts : rows) {
-        rows_.insert(std::lower_bound(rows_.begin(), rows_.end(), texts.id, by_id), Read(texts));
+    for (const Record& record : rows) {
+        rows_.insert(std::lower_bound(rows_.begin(), rows_.end(), record.id, by_id), Read(record));
     }
     endResetModel();
-    return true;
 }
 
-bool PlaceListModel::Remove(std::span<const std::int64_t> ids) {
-    if (file_ == nullptr || !Written(file_->Remove(list_, ids))) return false;
-    if (ids.size() == 1) {
-        const int row = RowOf(ids.front());
-        if (row < 0) return true;
+template <typename Record>
+void PlaceList<Record>::Removed(const std::vector<Record>& rows) {
+    if (rows.size() == 1) {
+        const int row = RowOf(rows.front().id);
+        if (row < 0) return;
         beginRemoveRows({}, row, row);
         rows_.erase(rows_.begin() + row);
         endRemoveRows();
-        return true;
+        return;
     }
+    std::set<club::Id> removed;
+    for (const Record& record : rows) removed.insert(record.id);
     beginResetModel();
-    const std::set<std::int64_t> removed(ids.begin(), ids.end());
     std::erase_if(rows_,
-                  [&removed](const PlaceRow& row) { return removed.contains(row.texts.id); });
+                  [&removed](const Shown& shown) { return removed.contains(shown.record.id); });
     endResetModel();
-    return true;
 }
 
-bool PlaceListModel::Replace(const club::Row& texts) {
-    const int row = RowOf(texts.id);
-    if (file_ == nullptr || row < 0 || !Written(file_->Update(list_, texts))) return false;
-    rows_[static_cast<std::size_t>(row)] = Read(texts);
+template <typename Record>
+void PlaceList<Record>::Replaced(const Record& record) {
+    const int row = RowOf(record.id);
+    if (row < 0) return;
+    rows_[static_cast<std::size_t>(row)] = Read(record);
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-    return true;
 }
 
-int PlaceListModel::rowCount(const QModelIndex& parent) const {
+template <typename Record>
+QString PlaceList<Record>::NameAt(int row) const {
+    return Text(club::NameOf(At(row)));
+}
+
+template <typename Record>
+std::optional<distance::Position> PlaceList<Record>::PositionAt(int row) const {
+    return rows_.at(static_cast<std::size_t>(row)).reading.position();
+}
+
+template <typename Record>
+QString PlaceList<Record>::ColumnTitle(int column) const {
+    switch (ColumnAt<Record>(column).role) {
+        case club::ColumnRole::Name:
+            return texts_.name_column;
+        case club::ColumnRole::LoftName:
+            return Translated("Loft");
+        case club::ColumnRole::Latitude:
+            return Translated("Latitude");
+        case club::ColumnRole::Longitude:
+            return Translated("Longitude");
+    }
+    return {};
+}
+
+template <typename Record>
+bool PlaceList<Record>::IsCoordinate(int column) const {
+    return club::AxisOf(ColumnAt<Record>(column).role).has_value();
+}
+
+template <typename Record>
+int PlaceList<Record>::AddRow() {
+    std::vector<Record> rows(1);
+    if (!document_.Add(std::move(rows), AddText<Record>())) return -1;
+    // A new row has the largest id, so it is the last.
+    return rowCount() - 1;
+}
+
+template <typename Record>
+void PlaceList<Record>::DeleteRows(std::vector<int> rows) {
+    if (rows.empty()) return;
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<Record> records;
+    for (const int row : rows) records.push_back(At(row));
+    const QString text = DeleteText<Record>(static_cast<int>(records.size()), NameAt(rows.front()));
+    document_.Delete(std::move(records), text);
+}
+
+template <typename Record>
+int PlaceList<Record>::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int PlaceListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(club::ColumnNames(list_).size());
+template <typename Record>
+int PlaceList<Record>::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(club::ListOf<Record>::kColumns.size());
 }
 
-const distance::AngleReading* PlaceListModel::ReadingAt(const QModelIndex& index) const {
-    const PlaceRow& row = rows_.at(static_cast<std::size_t>(index.row()));
-    if (index.column() == club::LatitudeColumn(list_)) return &row.latitude;
-    if (index.column() == club::LongitudeColumn(list_)) return &row.longitude;
-    return nullptr;
-}
-
-QVariant PlaceListModel::data(const QModelIndex& index, int role) const {
+template <typename Record>
+QVariant PlaceList<Record>::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
-    const QString typed = Text(rows_[static_cast<std::size_t>(index.row())].texts.cells.at(
-        static_cast<std::size_t>(index.column())));
-    const distance::AngleReading* reading = ReadingAt(index);
+    const Shown& shown = rows_[static_cast<std::size_t>(index.row())];
+    const club::Column<Record>& column = ColumnAt<Record>(index.column());
+    const QString typed = Text(shown.record.*column.text);
+    const std::optional<distance::Axis> axis = club::AxisOf(column.role);
+    const distance::AngleReading* reading =
+        !axis ? nullptr
+              : (*axis == distance::Axis::Latitude ? &shown.reading.latitude
+                                                   : &shown.reading.longitude);
     const bool unreadable = reading != nullptr && !reading->ok();
     switch (role) {
         case Qt::DisplayRole:
             // A coordinate read is shown in the one written form, so a mistyped one stands out
             // from its neighbours; one not read is shown exactly as typed, to be mended.
             if (reading != nullptr && reading->ok()) {
-                const distance::Axis axis = index.column() == club::LatitudeColumn(list_)
-                                                ? distance::Axis::Latitude
-                                                : distance::Axis::Longitude;
-                return Text(distance::WriteAngle(reading->degrees, axis));
+                return Text(distance::WriteAngle(reading->degrees, *axis));
             }
             return typed;
         case Qt::EditRole:
@@ -170,7 +252,7 @@ QVariant PlaceListModel::data(const QModelIndex& index, int role) const {
             return reading->ok() ? reading->degrees : std::numeric_limits<double>::infinity();
         case Qt::ToolTipRole:
             if (unreadable) return Text(distance::CoordinateMessage(*reading->error));
-            if (reading != nullptr) return tr("Typed as: %1").arg(typed);
+            if (reading != nullptr) return Translated("Typed as: %1").arg(typed);
             return {};
         case Qt::BackgroundRole:
             if (unreadable) return QBrush(kUnreadableBackground);
@@ -187,7 +269,8 @@ QVariant PlaceListModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant PlaceListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+template <typename Record>
+QVariant PlaceList<Record>::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal &&
         (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
         return ColumnTitle(section);
@@ -196,20 +279,27 @@ QVariant PlaceListModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
-Qt::ItemFlags PlaceListModel::flags(const QModelIndex& index) const {
-    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+template <typename Record>
+Qt::ItemFlags PlaceList<Record>::flags(const QModelIndex& index) const {
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    // A club that cannot be written shows its cells as they are, not as editable.
+    if (document_.WhyReadOnly()) return flags;
+    return flags | Qt::ItemIsEditable;
 }
 
-bool PlaceListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+template <typename Record>
+bool PlaceList<Record>::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) return false;
-    const club::Row& before = TextsAt(index.row());
-    club::Row after = before;
-    after.cells.at(static_cast<std::size_t>(index.column())) = value.toString().toStdString();
+    const Record before = At(index.row());
+    Record after = before;
+    after.*ColumnAt<Record>(index.column()).text = value.toString().toStdString();
     if (after == before) return false;
     const QString text =
-        tr("Edit %1 of %2").arg(ColumnTitle(index.column()).toLower(), NameAt(index.row()));
-    undo_stack_.push(new EditRowCommand(*this, before, after, text));
-    return TextsAt(index.row()) == after;
+        Translated("Edit %1 of %2").arg(ColumnTitle(index.column()).toLower(), NameAt(index.row()));
+    return document_.Edit(before, after, text);
 }
+
+template class PlaceList<club::Loft>;
+template class PlaceList<club::RacePoint>;
 
 }  // namespace club_ui

@@ -2,56 +2,76 @@
 
 #include <QAbstractTableModel>
 #include <QString>
-#include <cstdint>
 #include <optional>
-#include <span>
-#include <string>
 #include <vector>
 
-#include "distance/coordinate.h"
+#include "club/places.h"
 #include "distance/geodesic.h"
-#include "club/club_file.h"
-
-class QUndoStack;
 
 namespace club_ui {
+
+class ClubDocument;
 
 // The role a sorting proxy orders by: coordinates by their angle rather than by the text typed.
 inline constexpr int kSortRole = Qt::UserRole;
 
-// One of the club's two lists (lofts or race points) as the window shows and edits it. Every
-// change is written to the club file before it is shown: one the file refuses is reported by
-// WriteFailed and the list stays as the file has it. Edits typed into a cell go through the undo
-// stack, so each one can be taken back.
+// The words of one list, as its pane, menus and undo steps use them.
+struct ListTexts {
+    QString frame_title;  // with its Alt shortcut: "&Lofts"
+    QString items;        // "Lofts", as a screen reader names the list
+    QString add_button;   // "&Add loft"
+    QString delete_button;
+    QString name_column;  // the title of the list's name column: "Member", "Race point"
+};
+
+// One of the club's lists as the window shows and edits it: what a list pane, the distance
+// table and the pickers need of either list, whichever it is.
 class PlaceListModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    PlaceListModel(club::List list, QUndoStack& undo_stack, QObject* parent = nullptr);
+    using QAbstractTableModel::QAbstractTableModel;
 
-    // Shows the list kept in this club file; nullptr shows an empty list.
-    void ShowClub(club::ClubFile* file);
-
-    club::List list() const { return list_; }
-    std::int64_t IdAt(int row) const { return rows_.at(static_cast<std::size_t>(row)).texts.id; }
-    const club::Row& TextsAt(int row) const {
-        return rows_.at(static_cast<std::size_t>(row)).texts;
-    }
-    // Where the loft or race point is; nothing while either coordinate cannot be read.
-    std::optional<distance::Position> PositionAt(int row) const;
+    virtual const ListTexts& texts() const = 0;
     // "Member, loft" for a loft with a loft name, the member or race point name otherwise.
-    QString NameAt(int row) const;
-    // The row holding this id, or -1.
-    int RowOf(std::int64_t id) const;
-    // The title of a column, for headers, dialogs and undo texts.
-    QString ColumnTitle(int column) const;
-    // "loft" or "race point", "lofts" or "race points".
-    QString ItemName(std::size_t count = 1) const;
+    virtual QString NameAt(int row) const = 0;
+    // Where the place is; nothing while either coordinate cannot be read.
+    virtual std::optional<distance::Position> PositionAt(int row) const = 0;
+    virtual club::Id IdAt(int row) const = 0;
+    virtual QString ColumnTitle(int column) const = 0;
+    virtual bool IsCoordinate(int column) const = 0;
 
-    // The changes the undo commands make. Each is written first and shown only when written.
-    bool Insert(std::vector<club::Row>& rows);
-    bool Remove(std::span<const std::int64_t> ids);
-    bool Replace(const club::Row& row);
+    // What the user does to the list, each one step of Undo: a new empty row (its row, or -1
+    // when it could not be written), and the rows deleted.
+    virtual int AddRow() = 0;
+    virtual void DeleteRows(std::vector<int> rows) = 0;
+};
+
+// A list of lofts or of race points, shown as the club file has it. Every change goes through
+// the document, which writes it to the file and only then shows it here.
+template <typename Record>
+class PlaceList final : public PlaceListModel {
+  public:
+    explicit PlaceList(ClubDocument& document);
+
+    const Record& At(int row) const { return rows_.at(static_cast<std::size_t>(row)).record; }
+    int RowOf(club::Id id) const;
+
+    // A whole list read from the file. Rows that stayed as they were keep their place, so the
+    // views keep their current cell and scroll.
+    void Show(std::vector<Record> rows);
+    void Inserted(const std::vector<Record>& rows);
+    void Removed(const std::vector<Record>& rows);
+    void Replaced(const Record& row);
+
+    const ListTexts& texts() const override { return texts_; }
+    QString NameAt(int row) const override;
+    std::optional<distance::Position> PositionAt(int row) const override;
+    club::Id IdAt(int row) const override { return At(row).id; }
+    QString ColumnTitle(int column) const override;
+    bool IsCoordinate(int column) const override;
+    int AddRow() override;
+    void DeleteRows(std::vector<int> rows) override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -59,28 +79,22 @@ class PlaceListModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // An edit typed into a cell: pushed onto the undo stack, which writes it.
+    // An edit typed into a cell: made a step of Undo by the document, which writes it.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-  signals:
-    void WriteFailed(const QString& message);
-
   private:
-    // A row's texts and its two coordinates as read from them.
-    struct PlaceRow {
-        club::Row texts;
-        distance::AngleReading latitude;
-        distance::AngleReading longitude;
+    struct Shown {
+        Record record;
+        club::Reading reading;
     };
-    PlaceRow Read(club::Row texts) const;
-    // The coordinate reading of a cell, or nullptr for a column that holds no coordinate.
-    const distance::AngleReading* ReadingAt(const QModelIndex& index) const;
-    bool Written(const club::WriteProblem& problem);
+    static Shown Read(Record record);
 
-    club::List list_;
-    QUndoStack& undo_stack_;
-    club::ClubFile* file_ = nullptr;
-    std::vector<PlaceRow> rows_;  // in the order of their ids, as the file lists them
+    ClubDocument& document_;
+    ListTexts texts_;
+    std::vector<Shown> rows_;  // in the order of their ids, as the file lists them
 };
+
+using LoftList = PlaceList<club::Loft>;
+using RacePointList = PlaceList<club::RacePoint>;
 
 }  // namespace club_ui

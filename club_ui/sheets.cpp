@@ -297,9 +297,9 @@ std::vector<qreal> NaturalWidths(const Page& page, const Row& headings,
 
 }  // namespace
 
-void PrintSeasonSheet(const ClubSheets& club, QPrinter& printer) {
+bool PrintSeasonSheet(const ClubSheets& club, QPrinter& printer) {
     QPainter painter;
-    if (!painter.begin(&printer)) return;
+    if (!painter.begin(&printer)) return false;
     const Page page(printer);
     Heading heading{.title = club.club.isEmpty()
                                  ? QStringLiteral("Season distances")
@@ -311,7 +311,7 @@ void PrintSeasonSheet(const ClubSheets& club, QPrinter& printer) {
         heading.info = club.lofts.empty() ? QStringLiteral("The club has no lofts.")
                                           : QStringLiteral("The club has no race points.");
         DrawHeading(&painter, page, heading);
-        return;
+        return true;
     }
     const auto ranges = [&](std::size_t first_race_point, std::size_t end_race_point,
                             RowSpan lofts) {
@@ -399,16 +399,17 @@ void PrintSeasonSheet(const ClubSheets& club, QPrinter& printer) {
         DrawHeading(&painter, page, heading);
         group.table.Draw(painter, table_top, group.rows, pages[number].lofts);
     }
+    return true;
 }
 
-void PrintMemberSheets(const ClubSheets& club, QPrinter& printer) {
+bool PrintMemberSheets(const ClubSheets& club, QPrinter& printer) {
     QPainter painter;
-    if (!painter.begin(&printer)) return;
+    if (!painter.begin(&printer)) return false;
     const Page page(printer);
     if (club.lofts.empty()) {
         DrawHeading(&painter, page,
                     {.title = club.club, .info = QStringLiteral("The club has no lofts.")});
-        return;
+        return true;
     }
 
     const Row headings{QStringLiteral("Race point"), QStringLiteral("Latitude"),
@@ -478,6 +479,7 @@ void PrintMemberSheets(const ClubSheets& club, QPrinter& printer) {
             table.Draw(painter, table_top, rows_by_loft[index], spans[part]);
         }
     }
+    return true;
 }
 
 }  // namespace sheets

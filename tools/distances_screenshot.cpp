@@ -1,4 +1,4 @@
-// Renders the Race Distances window with the demo club open to PNG files: a loft's mistyped
+// Renders the Club Secretary window with the demo club open to PNG files: a loft's mistyped
 // latitude marked in its cell and a distance selected, so the line under the table gives it in
 // full with the bearing. At a device pixel ratio of 2 (QT_SCALE_FACTOR=2) it renders the window at
 // double resolution. It also saves the club's season sheet and member sheets as PDF files, for
@@ -18,7 +18,9 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "club_ui/club_document.h"
 #include "club_ui/club_window.h"
+#include "club_ui/recent_clubs.h"
 #include "club_ui/sheets.h"
 #include "tools/demo_club.h"
 
@@ -45,12 +47,12 @@ bool SavePicture(QWidget& window, const QString& path) {
     return true;
 }
 
-bool SavePdf(void (*print)(const sheets::ClubSheets&, QPrinter&), const sheets::ClubSheets& club,
+bool SavePdf(bool (*print)(const sheets::ClubSheets&, QPrinter&), const sheets::ClubSheets& club,
              const QString& path) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    print(club, printer);
+    if (!print(club, printer)) return false;
     std::printf("%s\n", qPrintable(path));
     return QFileInfo(path).size() > 0;
 }
@@ -66,7 +68,7 @@ int main(int argc, char* argv[]) {
     club_ui::NameTheProgram();
     // Opening a club remembers it; these pictures must not change the user's recent clubs.
     QStandardPaths::setTestModeEnabled(true);
-    QApplication::setApplicationName(QStringLiteral("Race Distances pictures"));
+    QApplication::setApplicationName(QStringLiteral("Club Secretary pictures"));
 
     const QTemporaryDir folder;
     const QString path = folder.filePath(QString::fromUtf8(demo_club::kName) + ".club");
@@ -76,7 +78,7 @@ int main(int argc, char* argv[]) {
     }
     club_ui::ClubWindow window;
     window.show();
-    if (!window.OpenClub(path)) return 1;
+    window.OpenStartingClub(path);
     QTableView* const lofts = TableNamed(window, QStringLiteral("Lofts"));
     QTableView* const distances = TableNamed(window, QStringLiteral("Distances"));
     if (lofts == nullptr || distances == nullptr) return 1;
@@ -96,7 +98,10 @@ int main(int argc, char* argv[]) {
     }
     if (argc == 3) {
         const QDir pdfs(QString::fromLocal8Bit(argv[2]));
-        const sheets::ClubSheets club = window.SheetsOfClub();
+        // The sheets as the document gives them to the printer, with no window.
+        club_ui::ClubDocument document;
+        if (!document.Open(path)) return 1;
+        const sheets::ClubSheets club = document.Sheets();
         if (!SavePdf(&sheets::PrintSeasonSheet, club,
                      pdfs.filePath(QStringLiteral("season.pdf"))) ||
             !SavePdf(&sheets::PrintMemberSheets, club,

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of the calculator against an empty QWidget of the same size, and against that QWidget
-# with one line of text; and of Race Distances, opening the demo club as the club used last (after
+# with one line of text; and of Club Secretary, opening the demo club as the club used last (after
 # its first frame, as it does, or before it), against a QWidget of its size with one line of text. They alternate, run after run, under one
-# X server (Xvfb). Race Distances' data and settings folders are a throwaway's, made here.
+# X server (Xvfb). Club Secretary's data and settings folders are a throwaway's, made here.
 # Printed for each: the time from launch to the first painted frame and from main() to it
 # (medians, and the least of the runs, the one least disturbed by anything else), and the
 # median peak resident memory.

@@ -2,7 +2,7 @@
 // for the calculator window, for an empty QWidget of the same size, or for that QWidget with one
 // line of text (which starts the font system, as any window with text must), so that they can
 // be compared side by side on one machine. It quits right after the window's first paint.
-// "distances" is the Race Distances window opening the club used last, as it starts for a
+// "distances" is the Club Secretary window opening the club used last, as it starts for a
 // secretary: its first frame, the club opened after it; "distances-filled" opens the club before
 // the first frame, so that frame has the lists filled; "wide-text" is the one-line QWidget at
 // that window's size.
@@ -10,7 +10,7 @@
 //   startup-probe calculator|empty|text|distances|distances-filled|wide-text
 //   startup-probe distances-club
 //
-// "distances-club" writes the demo club into Race Distances' data folder and opens it once, so
+// "distances-club" writes the demo club into Club Secretary's data folder and opens it once, so
 // that it is the club used last. The data and settings folders must be a throwaway's
 // (XDG_DATA_HOME and XDG_CONFIG_HOME), not the user's own: it refuses to run without them.
 //
@@ -27,6 +27,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QObject>
 #include <QStandardPaths>
@@ -38,7 +39,9 @@
 #include <memory>
 #include <string_view>
 
+#include "club_ui/club_document.h"
 #include "club_ui/club_window.h"
+#include "club_ui/recent_clubs.h"
 #include "tools/demo_club.h"
 #include "ui/quillet2.h"
 
@@ -82,7 +85,7 @@ long long SinceLaunch(std::chrono::system_clock::time_point moment) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
 }
 
-// Race Distances keeps its clubs and settings in the user's folders; the probe's must be a
+// Club Secretary keeps its clubs and settings in the user's folders; the probe's must be a
 // throwaway's, or it would open, make or remember clubs among the user's own.
 bool InThrowawayFolders() {
     if (!qEnvironmentVariableIsEmpty("XDG_DATA_HOME") &&
@@ -104,8 +107,10 @@ int WriteDemoClubAsLastUsed() {
         std::fprintf(stderr, "startup-probe: %s\n", problem.c_str());
         return 1;
     }
-    club_ui::ClubWindow window;
-    return window.OpenClub(path) ? 0 : 1;
+    club_ui::ClubDocument document;
+    if (!document.Open(path)) return 1;
+    club_ui::RecentClubs::Remember(QFileInfo(path).absoluteFilePath());
+    return 0;
 }
 
 }  // namespace
@@ -144,7 +149,7 @@ int main(int argc, char* argv[]) {
     }
     const qint64 windowBuilt = clock.elapsed();
     if (kind == "wide-text") {
-        window->resize(1200, 760);  // the Race Distances window's size
+        window->resize(1200, 760);  // the Club Secretary window's size
     } else if (!distances) {
         window->resize(264, 515);
     }

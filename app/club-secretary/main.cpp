@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "club_ui/club_window.h"
+#include "club_ui/recent_clubs.h"
 
 int main(int argc, char* argv[]) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
@@ -10,7 +11,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fputs(
-            "race-distances: no display; run it from a desktop session or under 'xvfb-run -a'.\n",
+            "club-secretary: no display; run it from a desktop session or under 'xvfb-run -a'.\n",
             stderr);
         return 1;
     }
@@ -20,7 +21,7 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser arguments;
     arguments.setApplicationDescription(
-        QStringLiteral("The club's lofts and race points, and every loft's distance."));
+        QStringLiteral("The club's lofts, race points and distances."));
     arguments.addHelpOption();
     arguments.addPositionalArgument(QStringLiteral("club"),
                                     QStringLiteral("The club file to open (name.club)."));

@@ -9,18 +9,39 @@
 #include <QTest>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "club/club_file.h"
+#include "club/club_problem.h"
 
 namespace {
 
 constexpr char kWriterArgument[] = "--add-lofts-until-killed";
 
-club::Row NumberedLoft(int number) {
+club::Loft NumberedLoft(int number) {
     return {.id = 0,
-            .cells = {"Member " + std::to_string(number), "Loft " + std::to_string(number),
-                      "52 " + std::to_string(number % 60) + " 0 N", "1 30 0 W"}};
+            .member = "Member " + std::to_string(number),
+            .loft = "Loft " + std::to_string(number),
+            .latitude = "52 " + std::to_string(number % 60) + " 0 N",
+            .longitude = "1 30 0 W"};
+}
+
+// The texts of a row, without its id: what a secretary sees.
+club::Loft Texts(club::Loft loft) {
+    loft.id = 0;
+    return loft;
+}
+
+std::vector<club::Loft> Lofts(const club::ClubFile& file) {
+    return file.Read<club::Loft>().rows;
+}
+
+const char* Problem(const std::optional<club::ClubProblem>& problem) {
+    static std::string text;
+    text = problem ? club::ProblemMessage(*problem) : std::string();
+    return text.c_str();
 }
 
 // Paths pass between Qt and the club file as UTF-16, which Windows' own file names are: a narrow
@@ -42,8 +63,8 @@ int AddLoftsUntilKilled(const std::filesystem::path& path) {
     club::Opening opening = club::ClubFile::Open(path);
     if (!opening.file) return 2;
     for (int number = 1;; ++number) {
-        std::vector<club::Row> rows{NumberedLoft(number)};
-        if (opening.file->Insert(club::List::Lofts, rows)) return 3;
+        std::vector<club::Loft> rows{NumberedLoft(number)};
+        if (opening.file->Insert(rows)) return 3;
         std::printf("%d\n", number);
         std::fflush(stdout);
     }
@@ -68,9 +89,9 @@ std::filesystem::path MakeClub(const QTemporaryDir& folder, int lofts) {
     const std::filesystem::path path = FilePath(folder.filePath("club.club"));
     club::Opening opening = club::ClubFile::Create(path);
     if (!opening.file) return {};
-    std::vector<club::Row> rows;
+    std::vector<club::Loft> rows;
     for (int number = 1; number <= lofts; ++number) rows.push_back(NumberedLoft(number));
-    if (opening.file->Insert(club::List::Lofts, rows)) return {};
+    if (opening.file->Insert(rows)) return {};
     return path;
 }
 
@@ -100,12 +121,12 @@ class ClubFileTest : public QObject {
         QVERIFY2(reported >= 40, "the writer did not report its changes");
 
         club::Opening reopened = club::ClubFile::Open(path);
-        QVERIFY2(reopened.file, reopened.problem.c_str());
-        const std::vector<club::Row> rows = reopened.file->Rows(club::List::Lofts);
+        QVERIFY2(reopened.file, Problem(reopened.problem));
+        const std::vector<club::Loft> rows = Lofts(*reopened.file);
         // Every change reported as made is there, and no change half made.
         QVERIFY(static_cast<int>(rows.size()) >= reported);
         for (std::size_t index = 0; index < rows.size(); ++index) {
-            QCOMPARE(rows[index].cells, NumberedLoft(static_cast<int>(index) + 1).cells);
+            QCOMPARE(Texts(rows[index]), NumberedLoft(static_cast<int>(index) + 1));
         }
     }
 
@@ -115,13 +136,149 @@ class ClubFileTest : public QObject {
         club::Opening mine = club::ClubFile::Open(path);
         club::Opening theirs = club::ClubFile::Open(path);
         QVERIFY(mine.file && theirs.file);
-        std::vector<club::Row> rows{NumberedLoft(2)};
+        std::vector<club::Loft> rows{NumberedLoft(2)};
 
-        QVERIFY(!mine.file->Insert(club::List::Lofts, rows));
+        QVERIFY(!mine.file->Insert(rows));
         QVERIFY(!mine.file->ChangedElsewhere());  // its own change is already shown
         QVERIFY(theirs.file->ChangedElsewhere());
         QVERIFY(!theirs.file->ChangedElsewhere());  // once only
-        QCOMPARE(theirs.file->Rows(club::List::Lofts).size(), std::size_t{2});
+        QCOMPARE(Lofts(*theirs.file).size(), std::size_t{2});
+    }
+
+    // Two windows on one club, each with its connection: a change is written only to the row as
+    // that window last read it, so neither overwrites nor takes back the other's.
+    void twoWindowsNeverOverwriteEachOther() {
+        using Loft = club::Loft;
+        struct Case {
+            const char* name;
+            // What the two windows do to the loft both read as "read"; the last change is the
+            // one checked.
+            std::function<club::WriteProblem(club::ClubFile& a, club::ClubFile& b, Loft read)> act;
+            std::optional<club::Problem> refused;
+            std::vector<std::string> members_after;
+        };
+        const auto renamed = [](Loft loft, const char* member) {
+            loft.member = member;
+            return loft;
+        };
+        const std::vector<Case> cases{
+            {"A undoes its edit after B edited the same loft",
+             [&](club::ClubFile& a, club::ClubFile& b, Loft read) {
+                 const Loft edited = renamed(read, "A's edit");
+                 if (a.Update(read, edited)) return club::WriteProblem{};
+                 if (b.Update(edited, renamed(read, "B's edit"))) return club::WriteProblem{};
+                 return a.Update(edited, read);
+             },
+             club::Problem::ChangedElsewhere,
+             {"B's edit", "Member 2"}},
+            {"A edits a loft B removed",
+             [&](club::ClubFile& a, club::ClubFile& b, Loft read) {
+                 if (b.Remove(std::span<const Loft>(&read, 1))) return club::WriteProblem{};
+                 return a.Update(read, renamed(read, "A's edit"));
+             },
+             club::Problem::RemovedElsewhere,
+             {"Member 2"}},
+            {"A deletes a loft B edited",
+             [&](club::ClubFile& a, club::ClubFile& b, Loft read) {
+                 if (b.Update(read, renamed(read, "B's edit"))) return club::WriteProblem{};
+                 return a.Remove(std::span<const Loft>(&read, 1));
+             },
+             club::Problem::ChangedElsewhere,
+             {"B's edit", "Member 2"}},
+            {"A undoes deleting the last loft after B added one",
+             [&](club::ClubFile& a, club::ClubFile& b, Loft read) {
+                 const Loft last = a.Read<Loft>().rows.back();
+                 if (a.Remove(std::span<const Loft>(&last, 1))) return club::WriteProblem{};
+                 std::vector<Loft> added{renamed(Texts(read), "B's new loft")};
+                 if (b.Insert(added)) return club::WriteProblem{};
+                 if (added.front().id <= last.id) return club::WriteProblem{{club::Problem::Busy}};
+                 std::vector<Loft> back{last};
+                 return a.Insert(back);
+             },
+             std::nullopt,
+             {"Member 1", "Member 2", "B's new loft"}},
+            {"A redoes adding a loft B deleted and brought back",
+             [&](club::ClubFile& a, club::ClubFile& b, Loft read) {
+                 if (b.Remove(std::span<const Loft>(&read, 1))) return club::WriteProblem{};
+                 std::vector<Loft> back{read};
+                 if (b.Insert(back)) return club::WriteProblem{};
+                 return a.Insert(back);
+             },
+             club::Problem::ChangedElsewhere,
+             {"Member 1", "Member 2"}},
+        };
+        for (const Case& test : cases) {
+            QTemporaryDir folder;
+            const std::filesystem::path path = MakeClub(folder, 2);
+            club::Opening a = club::ClubFile::Open(path);
+            club::Opening b = club::ClubFile::Open(path);
+            QVERIFY(a.file && b.file);
+            const Loft read = Lofts(*a.file).front();
+
+            const club::WriteProblem problem = test.act(*a.file, *b.file, read);
+
+            QVERIFY2(problem.has_value() == test.refused.has_value(), test.name);
+            if (problem) QVERIFY2(problem->problem == *test.refused, test.name);
+            std::vector<std::string> members;
+            for (const Loft& loft : Lofts(*b.file)) members.push_back(loft.member);
+            QVERIFY2(members == test.members_after, test.name);
+        }
+    }
+
+    void idsOfDeletedLoftsAreNeverGivenAgain() {
+        QTemporaryDir folder;
+        const std::filesystem::path path = MakeClub(folder, 3);
+        {
+            club::Opening club = club::ClubFile::Open(path);
+            const club::Loft last = Lofts(*club.file).back();
+            QVERIFY(!club.file->Remove(std::span<const club::Loft>(&last, 1)));
+        }
+        // Not even by another program opening the file afterwards.
+        club::Opening club = club::ClubFile::Open(path);
+        std::vector<club::Loft> added{NumberedLoft(4)};
+        QVERIFY(!club.file->Insert(added));
+        QCOMPARE(added.front().id, club::Id{4});
+    }
+
+    // The club file Race Distances wrote before ids were kept from reuse: four lofts and two race
+    // points, a fifth loft added and deleted.
+    void opensAndUpgradesAClubOfFormat1() {
+        QTemporaryDir folder;
+        const QString committed = QStringLiteral(CLUB_TEST_DATA "/format-1.club");
+        const std::filesystem::path path = FilePath(folder.filePath("Our club.club"));
+        QVERIFY(QFile::copy(committed, PathText(path)));
+        QVERIFY(QFile::setPermissions(PathText(path), QFile::ReadOwner | QFile::WriteOwner));
+
+        club::Opening opening = club::ClubFile::Open(path);
+
+        QVERIFY2(opening.file, Problem(opening.problem));
+        const std::filesystem::path kept = FilePath(folder.filePath("Our club (format 1).club"));
+        QCOMPARE(opening.file->upgraded_from(), std::optional(kept));
+        QCOMPARE(Bytes(kept), Bytes(FilePath(committed)));
+        const std::vector<club::Loft> expected{
+            {1, "A. Whitehouse", "", "52 35 31 N", "2 10 44 W"},
+            {2, "C. Darby", "Old birds", "52 34 48 N", "2 11 50 W"},
+            {3, "D. Hadley", "", "52 63 05 N", "2 08 21 W"},
+            {4, "Lef\u00e8vre, \"Top\"", "Young birds", "50.8503", "4,3517"},
+        };
+        QCOMPARE(Lofts(*opening.file), expected);
+        const std::vector<club::RacePoint> race_points{
+            {1, "Cheltenham", "51 53 56 N", "2 04 42 W"},
+            {2, "Foug\u00e8res", "48 21 07 N", "1 12 16 W"},
+        };
+        QCOMPARE(opening.file->Read<club::RacePoint>().rows, race_points);
+        // Upgraded: the last loft deleted, its id is not given again.
+        const club::Loft last = expected.back();
+        QVERIFY(!opening.file->Remove(std::span<const club::Loft>(&last, 1)));
+        std::vector<club::Loft> added{NumberedLoft(5)};
+        QVERIFY(!opening.file->Insert(added));
+        QVERIFY(added.front().id > last.id);
+        opening.file.reset();
+        // Once only: opened again, it is already up to date and no second copy is made.
+        club::Opening again = club::ClubFile::Open(path);
+        QVERIFY2(again.file, Problem(again.problem));
+        QVERIFY(!again.file->upgraded_from());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
     }
 
     void aCopyTakenWhileOpenHoldsTheWholeClub() {
@@ -139,29 +296,25 @@ class ClubFileTest : public QObject {
 
         const club::WriteProblem problem = club.file->SaveCopy(copy);
 
-        QVERIFY2(!problem, problem ? problem->c_str() : "");
+        QVERIFY2(!problem, Problem(problem));
         club::Opening copied = club::ClubFile::Open(copy);
-        QVERIFY2(copied.file, copied.problem.c_str());
-        QCOMPARE(copied.file->Rows(club::List::Lofts), club.file->Rows(club::List::Lofts));
+        QVERIFY2(copied.file, Problem(copied.problem));
+        QCOMPARE(Lofts(*copied.file), Lofts(*club.file));
         QVERIFY(!std::filesystem::exists(WithSuffix(copy, ".part")));
     }
 
     void refusesWithoutWriting_data() {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("spreadsheet") << "csv"
-                                     << "is not a club file";
-        QTest::newRow("another program's database") << "foreign"
-                                                    << "is not a club file";
-        QTest::newRow("newer format") << "newer"
-                                      << "newer version";
-        QTest::newRow("damaged") << "damaged"
-                                 << "damaged";
+        QTest::addColumn<club::Problem>("problem");
+        QTest::newRow("spreadsheet") << "csv" << club::Problem::NotAClubFile;
+        QTest::newRow("another program's database") << "foreign" << club::Problem::NotAClubFile;
+        QTest::newRow("newer format") << "newer" << club::Problem::NewerFormat;
+        QTest::newRow("damaged") << "damaged" << club::Problem::Damaged;
     }
 
     void refusesWithoutWriting() {
         QFETCH(QString, kind);
-        QFETCH(QString, message);
+        QFETCH(club::Problem, problem);
         QTemporaryDir folder;
         std::filesystem::path path = FilePath(folder.filePath("other.club"));
         if (kind == "csv") {
@@ -173,7 +326,8 @@ class ClubFileTest : public QObject {
                    "PRAGMA application_id = 1234; CREATE TABLE lofts(id INTEGER PRIMARY KEY);");
         } else if (kind == "newer") {
             path = MakeClub(folder, 3);
-            RunSql(path, "PRAGMA user_version = 2");
+            RunSql(path,
+                   ("PRAGMA user_version = " + std::to_string(club::kFormatVersion + 1)).c_str());
         } else {
             path = MakeClub(folder, 300);
             // Garbage over the middle of the table's pages, as a failing disk leaves it.
@@ -188,8 +342,8 @@ class ClubFileTest : public QObject {
         const club::Opening opening = club::ClubFile::Open(path);
 
         QVERIFY(!opening.file);
-        QVERIFY2(QString::fromStdString(opening.problem).contains(message),
-                 opening.problem.c_str());
+        QVERIFY(opening.problem);
+        QCOMPARE(opening.problem->problem, problem);
         QCOMPARE(Bytes(path), before);
         QVERIFY(!std::filesystem::exists(WithSuffix(path, "-journal")));
     }
@@ -202,9 +356,9 @@ class ClubFileTest : public QObject {
         const std::filesystem::path path = FilePath(folder.filePath(name));
         {
             club::Opening made = club::ClubFile::Create(path);
-            QVERIFY2(made.file, made.problem.c_str());
-            std::vector<club::Row> rows{NumberedLoft(1)};
-            QVERIFY(!made.file->Insert(club::List::Lofts, rows));
+            QVERIFY2(made.file, Problem(made.problem));
+            std::vector<club::Loft> rows{NumberedLoft(1)};
+            QVERIFY(!made.file->Insert(rows));
         }
 
         // The file is where the name says, not under a name mangled on the way to SQLite.
@@ -212,8 +366,8 @@ class ClubFileTest : public QObject {
         QCOMPARE(QDir(folder.filePath(QFileInfo(name).path())).entryList(QDir::Files),
                  QStringList{QFileInfo(name).fileName()});
         club::Opening opened = club::ClubFile::Open(path);
-        QVERIFY2(opened.file, opened.problem.c_str());
-        QCOMPARE(opened.file->Rows(club::List::Lofts).size(), std::size_t{1});
+        QVERIFY2(opened.file, Problem(opened.problem));
+        QCOMPARE(Lofts(*opened.file).size(), std::size_t{1});
     }
 };
 

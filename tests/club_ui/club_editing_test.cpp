@@ -1,36 +1,56 @@
 #include <sqlite3.h>
 
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUndoStack>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "distance/places_csv.h"
 #include "club/club_file.h"
+#include "club_ui/club_document.h"
 #include "club_ui/import_preview.h"
-#include "club_ui/list_commands.h"
-#include "club_ui/place_list_model.h"
+#include "club_ui/recent_clubs.h"
+#include "distance/places_csv.h"
 
 namespace {
 
 // Everything a club file holds, read back through a connection of its own.
 struct Contents {
-    std::vector<club::Row> lofts;
-    std::vector<club::Row> race_points;
+    std::vector<club::Loft> lofts;
+    std::vector<club::RacePoint> race_points;
     bool operator==(const Contents&) const = default;
 };
 
-Contents ReadBack(const std::filesystem::path& path) {
-    club::Opening opening = club::ClubFile::Open(path);
+Contents ReadBack(const QString& path) {
+    club::Opening opening = club::ClubFile::Open(path.toStdU16String());
     if (!opening.file) return {};
-    return {opening.file->Rows(club::List::Lofts), opening.file->Rows(club::List::RacePoints)};
+    return {opening.file->Read<club::Loft>().rows, opening.file->Read<club::RacePoint>().rows};
 }
 
-club::Row Loft(std::string member, std::string latitude, std::string longitude) {
-    return {.id = 0, .cells = {std::move(member), "", std::move(latitude), std::move(longitude)}};
+club::Loft Loft(std::string member, std::string latitude, std::string longitude) {
+    return {0, std::move(member), "", std::move(latitude), std::move(longitude)};
 }
+
+// Another program's connection to the club, for what a window cannot do to it.
+void RunSql(const QString& path, const char* sql) {
+    sqlite3* other = nullptr;
+    const QByteArray name = path.toUtf8();  // SQLite's file names are UTF-8
+    QCOMPARE(sqlite3_open(name.constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+}
+
+// The problems a document reported, by code.
+struct Reported {
+    explicit Reported(club_ui::ClubDocument& document) {
+        QObject::connect(
+            &document, &club_ui::ClubDocument::ProblemReported, &document,
+            [this](const club::ClubProblem& problem) { codes.push_back(problem.problem); });
+    }
+    std::vector<club::Problem> codes;
+};
 
 }  // namespace
 
@@ -38,63 +58,87 @@ class ClubEditingTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() {
-        path_ = folder_.filePath("club.club").toStdU16String();
-        std::filesystem::remove(path_);
-        club::Opening opening = club::ClubFile::Create(path_);
-        QVERIFY2(opening.file, opening.problem.c_str());
-        file_ = std::move(opening.file);
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void cleanup() {
-        undo_stack_.clear();
-        file_.reset();
+    void init() {
+        path_ = folder_.filePath("club.club");
+        QFile::remove(path_);
+        QVERIFY(club::ClubFile::Create(path_.toStdU16String()).file);
     }
 
     void undoAndRedoReturnTheFileToTheSameContents() {
-        club_ui::PlaceListModel lofts(club::List::Lofts, undo_stack_);
-        club_ui::PlaceListModel race_points(club::List::RacePoints, undo_stack_);
-        lofts.ShowClub(&*file_);
-        race_points.ShowClub(&*file_);
-
+        club_ui::ClubDocument document;
+        QVERIFY(document.Open(path_));
         std::vector<Contents> after_each{ReadBack(path_)};
         const auto step = [&] { after_each.push_back(ReadBack(path_)); };
-        undo_stack_.push(new club_ui::AddRowsCommand(
-            lofts, {Loft("A. Barker", "52 34 20.5 N", "1 58 12 W")}, "add"));
+        QVERIFY(document.Add<club::Loft>({Loft("A. Barker", "52 34 20.5 N", "1 58 12 W")}, "add"));
         step();
-        undo_stack_.push(new club_ui::AddRowsCommand(
-            race_points, {{.id = 0, .cells = {"Dover", "51 07 48 N", "1 18 48 E"}}}, "add"));
+        QVERIFY(document.Add<club::RacePoint>({{0, "Dover", "51 07 48 N", "1 18 48 E"}}, "add"));
         step();
-        undo_stack_.push(new club_ui::AddRowsCommand(
-            lofts, {Loft("B. Cole", "52.5821", "-1.9012"), Loft("C. Dawson", "52 61 20 N", "2 W")},
+        QVERIFY(document.Add<club::Loft>(
+            {Loft("B. Cole", "52.5821", "-1.9012"), Loft("C. Dawson", "52 61 20 N", "2 W")},
             "import"));
         step();
+        club_ui::LoftList& lofts = document.lofts();
         QVERIFY(lofts.setData(lofts.index(0, 1), "Top loft"));
         step();
         QVERIFY(lofts.setData(lofts.index(2, 2), "52 36 20 N"));  // a bad latitude mended
         step();
-        undo_stack_.push(new club_ui::DeleteRowsCommand(
-            lofts, {lofts.TextsAt(0), lofts.TextsAt(1)}, "delete"));
+        lofts.DeleteRows({0, 1});
         step();
-        QCOMPARE(undo_stack_.count(), 6);
+        QCOMPARE(document.undoStack().count(), 6);
         QCOMPARE(after_each.back().lofts.size(), std::size_t{1});
 
-        for (int index = undo_stack_.count(); index > 0; --index) {
-            undo_stack_.undo();
+        for (int index = document.undoStack().count(); index > 0; --index) {
+            document.undoStack().undo();
             QCOMPARE(ReadBack(path_), after_each[static_cast<std::size_t>(index) - 1]);
         }
         QCOMPARE(lofts.rowCount(), 0);
-        for (int index = 1; index <= undo_stack_.count(); ++index) {
-            undo_stack_.redo();
+        for (int index = 1; index <= document.undoStack().count(); ++index) {
+            document.undoStack().redo();
             QCOMPARE(ReadBack(path_), after_each[static_cast<std::size_t>(index)]);
         }
         // The list shows what the file holds.
-        QCOMPARE(lofts.TextsAt(0), after_each.back().lofts.at(0));
+        QCOMPARE(lofts.At(0), after_each.back().lofts.at(0));
+    }
+
+    // Two windows on one club: one takes back its edit after the other changed the same loft.
+    void undoNeverTakesBackAnotherWindowsChange() {
+        club_ui::ClubDocument a;
+        club_ui::ClubDocument b;
+        QVERIFY(a.Open(path_) && b.Open(path_));
+        Reported reported(a);
+        QVERIFY(a.Add<club::Loft>({Loft("A. Barker", "52 0 0 N", "1 0 0 W")}, "add"));
+        b.ReadChangesMadeElsewhere();
+        QVERIFY(a.lofts().setData(a.lofts().index(0, 1), "A's loft"));
+        b.ReadChangesMadeElsewhere();
+        QVERIFY(b.lofts().setData(b.lofts().index(0, 1), "B's loft"));
+
+        a.undoStack().undo();
+
+        QCOMPARE(reported.codes, std::vector{club::Problem::ChangedElsewhere});
+        QCOMPARE(ReadBack(path_).lofts.at(0).loft, std::string("B's loft"));
+        // A shows the loft as it now is, and its undo step is gone rather than kept to fail again.
+        QCOMPARE(a.lofts().At(0).loft, std::string("B's loft"));
+        QCOMPARE(a.undoStack().count(), 1);
+    }
+
+    void aReadThatFailsIsReportedAndTheListKept() {
+        club_ui::ClubDocument document;
+        QVERIFY(document.Open(path_));
+        QVERIFY(document.Add<club::RacePoint>({{0, "Dover", "51 07 48 N", "1 18 48 E"}}, "add"));
+        Reported reported(document);
+        RunSql(path_, "DROP TABLE race_points");
+
+        document.ReadChangesMadeElsewhere();
+
+        QCOMPARE(reported.codes, std::vector{club::Problem::CouldNotRead});
+        QCOMPARE(document.racePoints().rowCount(), 1);
     }
 
     void importAddsNoBadRowAndNothingTwice() {
-        club_ui::PlaceListModel race_points(club::List::RacePoints, undo_stack_);
-        race_points.ShowClub(&*file_);
+        club_ui::ClubDocument document;
+        QVERIFY(document.Open(path_));
         const std::string csv =
             "\xEF\xBB\xBFName;Latitude;Longitude\r\n"
             "Dover;51 07 48 N;1 18 48 E\r\n"
@@ -104,23 +148,18 @@ class ClubEditingTest : public QObject {
             "Dover;51 07 48 N;1 18 48 E\r\n";  // the same twice in one file
 
         for (int import = 1; import <= 2; ++import) {
-            const club_ui::ImportPlan plan =
-                club_ui::PlanImport(race_points, distance::ReadPlaces(csv));
+            const club_ui::ImportPlan<club::RacePoint> plan =
+                club_ui::PlanImport(document.racePoints(), distance::ReadPlaces(csv));
             QCOMPARE(plan.problems.size(), std::size_t{2});
             QCOMPARE(plan.rows_to_add.size(), import == 1 ? std::size_t{2} : std::size_t{0});
             QCOMPARE(plan.already_present.size(), import == 1 ? std::size_t{1} : std::size_t{3});
-            if (!plan.rows_to_add.empty()) {
-                undo_stack_.push(
-                    new club_ui::AddRowsCommand(race_points, plan.rows_to_add, "import"));
-            }
+            if (!plan.rows_to_add.empty()) QVERIFY(document.Add(plan.rows_to_add, "import"));
         }
-        const std::vector<club::Row> kept = ReadBack(path_).race_points;
+        const std::vector<club::RacePoint> kept = ReadBack(path_).race_points;
         QCOMPARE(kept.size(), std::size_t{2});
-        QCOMPARE(kept[0].cells, (std::vector<std::string>{"Dover", "51 07 48 N", "1 18 48 E"}));
-        QCOMPARE(kept[1].cells, (std::vector<std::string>{"Tarbes", "43,2333", "0,0667"}));
-        for (int row = 0; row < race_points.rowCount(); ++row) {
-            QVERIFY(race_points.PositionAt(row).has_value());
-        }
+        QCOMPARE(kept[0].name, std::string("Dover"));
+        QCOMPARE(kept[1].latitude, std::string("43,2333"));
+        QCOMPARE(document.Places().race_points.size(), std::size_t{2});
     }
 
     void coordinateKeptAsTypedAndShownInOneForm_data() {
@@ -141,51 +180,63 @@ class ClubEditingTest : public QObject {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         QFETCH(bool, marked);
-        club_ui::PlaceListModel lofts(club::List::Lofts, undo_stack_);
-        lofts.ShowClub(&*file_);
-        undo_stack_.push(new club_ui::AddRowsCommand(
-            lofts, {Loft("A. Barker", "52 0 0 N", "1 30 0 W")}, "add"));
-        const QModelIndex latitude = lofts.index(0, club::LatitudeColumn(club::List::Lofts));
+        club_ui::ClubDocument document;
+        QVERIFY(document.Open(path_));
+        QVERIFY(document.Add<club::Loft>({Loft("A. Barker", "52 0 0 N", "1 30 0 W")}, "add"));
+        QVERIFY(document.Add<club::RacePoint>({{0, "Dover", "51 07 48 N", "1 18 48 E"}}, "add"));
+        club_ui::LoftList& lofts = document.lofts();
+        const QModelIndex latitude = lofts.index(0, 2);
 
         QVERIFY(lofts.setData(latitude, typed));
 
-        QCOMPARE(ReadBack(path_).lofts.at(0).cells.at(2), typed.toStdString());
+        QCOMPARE(ReadBack(path_).lofts.at(0).latitude, typed.toStdString());
         QCOMPARE(latitude.data(Qt::EditRole).toString(), typed);
         QCOMPARE(latitude.data(Qt::DisplayRole).toString(), shown);
         QCOMPARE(latitude.data(Qt::BackgroundRole).isValid(), marked);
-        QCOMPARE(lofts.PositionAt(0).has_value(), !marked);
-        if (marked) QVERIFY(!latitude.data(Qt::ToolTipRole).toString().isEmpty());
+        // No distance from a coordinate that does not read: not in the table, nor on the sheets.
+        QCOMPARE(document.distances().index(0, 0).data().isValid(), !marked);
+        const sheets::ClubSheets sheets = document.Sheets();
+        QCOMPARE(sheets.lofts.size(), marked ? std::size_t{0} : std::size_t{1});
+        QCOMPARE(sheets.lofts_left_off.size(), marked ? std::size_t{1} : std::size_t{0});
+        QCOMPARE(document.DistanceCsv().count('\n'), marked ? 1 : 2);
     }
 
     void aChangeTheFileRefusesIsNeitherShownNorKept() {
-        club_ui::PlaceListModel lofts(club::List::Lofts, undo_stack_);
-        lofts.ShowClub(&*file_);
-        QStringList reported;
-        connect(&lofts, &club_ui::PlaceListModel::WriteFailed, this,
-                [&reported](const QString& message) { reported << message; });
+        club_ui::ClubDocument document;
+        QVERIFY(document.Open(path_));
+        Reported reported(document);
         // Another program in the middle of a change of its own, for longer than a change waits.
         sqlite3* other = nullptr;
-        const std::u8string name = path_.u8string();  // SQLite's file names are UTF-8
-        QCOMPARE(sqlite3_open(reinterpret_cast<const char*>(name.c_str()), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_open(path_.toUtf8().constData(), &other), SQLITE_OK);
         QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-        undo_stack_.push(new club_ui::AddRowsCommand(
-            lofts, {Loft("A. Barker", "52 0 0 N", "1 30 0 W")}, "add"));
+        const bool added =
+            document.Add<club::Loft>({Loft("A. Barker", "52 0 0 N", "1 30 0 W")}, "add");
 
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
-        QCOMPARE(lofts.rowCount(), 0);
-        QCOMPARE(undo_stack_.count(), 0);
-        QCOMPARE(reported.size(), 1);
-        QVERIFY2(reported.front().contains("busy"), qPrintable(reported.front()));
+        QVERIFY(!added);
+        QCOMPARE(document.lofts().rowCount(), 0);
+        QCOMPARE(document.undoStack().count(), 0);
+        QCOMPARE(reported.codes, std::vector{club::Problem::Busy});
         QVERIFY(ReadBack(path_).lofts.empty());
+    }
+
+    // The clubs Race Distances remembered are the renamed program's on its first start.
+    void theRecentClubsOfTheEarlierNameAreTakenOver() {
+        QCoreApplication::setApplicationName("Club Secretary tests");
+        QSettings(QSettings::UserScope, "Club Secretary tests").clear();
+        QSettings(QSettings::UserScope, "Race Distances")
+            .setValue("recentClubs", QStringList{path_});
+
+        QCOMPARE(club_ui::RecentClubs::List(), QStringList{path_});
+        QSettings(QSettings::UserScope, "Race Distances").clear();
+        QCOMPARE(club_ui::RecentClubs::List(), QStringList{path_});
     }
 
   private:
     QTemporaryDir folder_;
-    std::filesystem::path path_;
-    std::optional<club::ClubFile> file_;
-    QUndoStack undo_stack_;
+    QString path_;
 };
 
 QTEST_MAIN(ClubEditingTest)

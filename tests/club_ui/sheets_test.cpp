@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <functional>
 
+#include "club_ui/sheets.h"
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
-#include "club_ui/sheets.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The Race Distances window as a screen reader and a keyboard reach it.
+// The Club Secretary window as a screen reader and a keyboard reach it.
 
 #include <QAccessible>
 #include <QClipboard>
@@ -10,9 +10,28 @@
 #include <QTest>
 
 #include "club/club_file.h"
-#include "club_ui/place_list_model.h"
 #include "club_ui/club_window.h"
 #include "tests/common/accessible_tree.h"
+
+namespace {
+
+QTableView* TableNamed(const QWidget& window, const QString& name) {
+    for (QTableView* view : window.findChildren<QTableView*>()) {
+        if (view->accessibleName() == name) return view;
+    }
+    return nullptr;
+}
+
+// A list's rows as its table shows them, in the order they were added.
+const QAbstractItemModel& Rows(const QWidget& window, const QString& name) {
+    return *TableNamed(window, name)->model();
+}
+
+QString Cell(const QWidget& window, const QString& name, int row, int column) {
+    return Rows(window, name).index(row, column).data(Qt::EditRole).toString();
+}
+
+}  // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -21,13 +40,12 @@ class WindowTest : public QObject {
     void initTestCase() {
         // The recent clubs go to a settings file of the tests' own, not the user's.
         QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setApplicationName("Race Distances tests");
+        QCoreApplication::setApplicationName("Club Secretary tests");
         path_ = folder_.filePath("club.club");
         club::Opening made = club::ClubFile::Create(path_.toStdU16String());
-        QVERIFY2(made.file, made.problem.c_str());
-        std::vector<club::Row> race_points{
-            {.id = 0, .cells = {"Dover", "51 07 48 N", "1 18 48 E"}}};
-        QVERIFY(!made.file->Insert(club::List::RacePoints, race_points));
+        QVERIFY(made.file);
+        std::vector<club::RacePoint> race_points{{0, "Dover", "51 07 48 N", "1 18 48 E"}};
+        QVERIFY(!made.file->Insert(race_points));
     }
 
     void everyControlNamedForAScreenReader_data() {
@@ -54,7 +72,7 @@ class WindowTest : public QObject {
         QFETCH(QString, name);
         QFETCH(int, role);
         club_ui::ClubWindow window;
-        QVERIFY(window.OpenClub(path_));
+        window.OpenStartingClub(path_);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -95,7 +113,7 @@ class WindowTest : public QObject {
         QFETCH(int, key);
         QFETCH(QString, reached);
         club_ui::ClubWindow window;
-        QVERIFY(window.OpenClub(path_));
+        window.OpenStartingClub(path_);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
@@ -109,15 +127,15 @@ class WindowTest : public QObject {
     void startingClubOpensOnceTheWindowIsOnScreen() {
         club_ui::ClubWindow window;
         window.OpenStartingClubOnceShown(path_);
-        QCOMPARE(window.racePoints().rowCount(), 0);
+        QCOMPARE(Rows(window, "Race points").rowCount(), 0);
         window.show();
         // A window that never got its first paint would never open the club at all.
-        QTRY_COMPARE(window.racePoints().rowCount(), 1);
+        QTRY_COMPARE(Rows(window, "Race points").rowCount(), 1);
     }
 
     void distancesReachedByTheirShortcutFromTheSwitchAboveThem() {
         club_ui::ClubWindow window;
-        QVERIFY(window.OpenClub(path_));
+        window.OpenStartingClub(path_);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_K, Qt::AltModifier);
@@ -130,53 +148,48 @@ class WindowTest : public QObject {
 
     void keyboardAddsALoftAndTakesItBackAndAgain() {
         club_ui::ClubWindow window;
-        QVERIFY(window.OpenClub(path_));
+        window.OpenStartingClub(path_);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        const int before = window.lofts().rowCount();
+        const int before = Rows(window, "Lofts").rowCount();
 
         QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
         QWidget* editor = QApplication::focusWidget();
         QVERIFY(editor != nullptr);
         QTest::keyClicks(editor, "A. Barker");
         QTest::keyClick(editor, Qt::Key_Return);  // the view commits the edit from its event loop
-        QCOMPARE(window.lofts().rowCount(), before + 1);
-        QTRY_COMPARE(window.lofts().TextsAt(before).cells.at(0), "A. Barker");
+        QCOMPARE(Rows(window, "Lofts").rowCount(), before + 1);
+        QTRY_COMPARE(Cell(window, "Lofts", before, 0), "A. Barker");
 
         QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);  // the member's name
-        QCOMPARE(window.lofts().TextsAt(before).cells.at(0), "");
+        QCOMPARE(Cell(window, "Lofts", before, 0), "");
         QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);  // the loft itself
-        QCOMPARE(window.lofts().rowCount(), before);
+        QCOMPARE(Rows(window, "Lofts").rowCount(), before);
         QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(window.lofts().rowCount(), before + 1);
+        QCOMPARE(Rows(window, "Lofts").rowCount(), before + 1);
         QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(window.lofts().TextsAt(before).cells.at(0), "A. Barker");
-        window.undoStack().undo();
-        window.undoStack().undo();
+        QCOMPARE(Cell(window, "Lofts", before, 0), "A. Barker");
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
     }
 
     void copiesTheSelectedDistancesForASpreadsheet() {
         const QString path = folder_.filePath("two by two.club");
         {
             club::Opening made = club::ClubFile::Create(path.toStdU16String());
-            QVERIFY2(made.file, made.problem.c_str());
-            std::vector<club::Row> lofts{
-                {.id = 0, .cells = {"A. Barker", "Fengate", "52 34 20 N", "0 14 30 W"}},
-                {.id = 0, .cells = {"C. Dale", "Hill Top", "53 30 0 N", "1 30 0 W"}}};
-            std::vector<club::Row> race_points{
-                {.id = 0, .cells = {"Stoke", "53 00 14 N", "2 10 47 W"}},
-                {.id = 0, .cells = {"Dover", "51 07 48 N", "1 18 48 E"}}};
-            QVERIFY(!made.file->Insert(club::List::Lofts, lofts));
-            QVERIFY(!made.file->Insert(club::List::RacePoints, race_points));
+            QVERIFY(made.file);
+            std::vector<club::Loft> lofts{{0, "A. Barker", "Fengate", "52 34 20 N", "0 14 30 W"},
+                                          {0, "C. Dale", "Hill Top", "53 30 0 N", "1 30 0 W"}};
+            std::vector<club::RacePoint> race_points{{0, "Stoke", "53 00 14 N", "2 10 47 W"},
+                                                     {0, "Dover", "51 07 48 N", "1 18 48 E"}};
+            QVERIFY(!made.file->Insert(lofts));
+            QVERIFY(!made.file->Insert(race_points));
         }
         club_ui::ClubWindow window;
-        QVERIFY(window.OpenClub(path));
+        window.OpenStartingClub(path);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTableView* distances = nullptr;
-        for (QTableView* view : window.findChildren<QTableView*>()) {
-            if (view->accessibleName() == "Distances") distances = view;
-        }
+        QTableView* distances = TableNamed(window, "Distances");
         QVERIFY(distances != nullptr);
         const QAbstractItemModel& model = *distances->model();
         const QString hill_top_from_dover = model.index(1, 1).data().toString();

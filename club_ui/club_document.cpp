@@ -1,0 +1,332 @@
+#include "club_ui/club_document.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUndoCommand>
+#include <chrono>
+#include <filesystem>
+#include <span>
+#include <type_traits>
+
+namespace club_ui {
+namespace {
+
+std::filesystem::path FilePath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+QString PathText(const std::filesystem::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
+
+QString Message(const club::ClubProblem& problem) {
+    return QString::fromStdString(club::ProblemMessage(problem));
+}
+
+// The steps of Undo. Each writes the club file as it is done or undone, saying what the rows
+// held before; one the file refuses, or one another window overtook, marks itself obsolete so
+// the stack drops it rather than show as made a change that is not in the file.
+
+// Rows added: one typed in, or a whole import as one step.
+template <typename Record>
+class AddRows : public QUndoCommand {
+  public:
+    AddRows(ClubDocument& document, std::vector<Record> rows, const QString& text)
+        : QUndoCommand(text), document_(document), rows_(std::move(rows)) {}
+    void redo() override {
+        if (!document_.Insert(rows_)) setObsolete(true);
+    }
+    void undo() override {
+        if (!document_.Remove(rows_)) setObsolete(true);
+    }
+
+  private:
+    ClubDocument& document_;
+    std::vector<Record> rows_;  // with the ids the file gave them, kept when added again
+};
+
+// Rows deleted; undoing brings them back under their own ids, in their places.
+template <typename Record>
+class DeleteRows : public QUndoCommand {
+  public:
+    DeleteRows(ClubDocument& document, std::vector<Record> rows, const QString& text)
+        : QUndoCommand(text), document_(document), rows_(std::move(rows)) {}
+    void redo() override {
+        if (!document_.Remove(rows_)) setObsolete(true);
+    }
+    void undo() override {
+        if (!document_.Insert(rows_)) setObsolete(true);
+    }
+
+  private:
+    ClubDocument& document_;
+    std::vector<Record> rows_;
+};
+
+// One row's texts changed.
+template <typename Record>
+class EditRow : public QUndoCommand {
+  public:
+    EditRow(ClubDocument& document, Record before, Record after, const QString& text)
+        : QUndoCommand(text),
+          document_(document),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
+    void redo() override {
+        if (!document_.Replace(before_, after_)) setObsolete(true);
+    }
+    void undo() override {
+        if (!document_.Replace(after_, before_)) setObsolete(true);
+    }
+
+  private:
+    ClubDocument& document_;
+    Record before_;
+    Record after_;
+};
+
+// Why a place is left off until it is mended.
+QString ReasonLeftOff(const club::Reading& reading) {
+    if (!reading.latitude.ok() && !reading.longitude.ok()) {
+        return QCoreApplication::translate("club_ui::ClubDocument",
+                                           "latitude and longitude to mend");
+    }
+    if (!reading.latitude.ok()) {
+        return QCoreApplication::translate("club_ui::ClubDocument", "latitude to mend");
+    }
+    return QCoreApplication::translate("club_ui::ClubDocument", "longitude to mend");
+}
+
+template <typename Record>
+void Locate(const PlaceList<Record>& list, std::vector<Located<Record>>& located,
+            std::vector<sheets::LeftOff>& left_off) {
+    for (int row = 0; row < list.rowCount(); ++row) {
+        const Record& record = list.At(row);
+        const club::Reading reading = club::ReadCoordinates(record);
+        if (const std::optional<distance::Position> position = reading.position()) {
+            located.push_back({record, *position});
+        } else {
+            left_off.push_back({list.NameAt(row), ReasonLeftOff(reading)});
+        }
+    }
+}
+
+template <typename Record>
+std::vector<distance::Place> LibraryPlaces(const std::vector<Located<Record>>& located) {
+    std::vector<distance::Place> places;
+    for (std::size_t index = 0; index < located.size(); ++index) {
+        const Record& record = located[index].record;
+        places.push_back({.name = club::NameOf(record),
+                          .latitude_text = record.latitude,
+                          .longitude_text = record.longitude,
+                          .position = located[index].position,
+                          .row = index + 1});
+    }
+    return places;
+}
+
+}  // namespace
+
+ClubDocument::ClubDocument(QObject* parent)
+    : QObject(parent),
+      lofts_(*this),
+      race_points_(*this),
+      distances_(lofts_, race_points_),
+      look_for_changes_(new QTimer(this)) {
+    // Another window or program with the same club open writes to the same file; its changes are
+    // read in when the file says it has some.
+    connect(look_for_changes_, &QTimer::timeout, this, &ClubDocument::ReadChangesMadeElsewhere);
+    look_for_changes_->start(std::chrono::seconds(2));
+}
+
+ClubDocument::~ClubDocument() {
+    undo_stack_.clear();
+}
+
+template <>
+PlaceList<club::Loft>& ClubDocument::ListOf<club::Loft>() {
+    return lofts_;
+}
+template <>
+PlaceList<club::RacePoint>& ClubDocument::ListOf<club::RacePoint>() {
+    return race_points_;
+}
+
+bool ClubDocument::Report(const std::optional<club::ClubProblem>& problem) {
+    if (problem) emit ProblemReported(*problem);
+    return !problem;
+}
+
+QString ClubDocument::Path() const {
+    return file_ ? PathText(file_->path()) : QString();
+}
+
+QString ClubDocument::Name() const {
+    return file_ ? QFileInfo(Path()).completeBaseName() : QString();
+}
+
+bool ClubDocument::Open(const QString& path) {
+    club::Opening opening = club::ClubFile::Open(FilePath(path));
+    if (!Report(opening.problem)) return false;
+    undo_stack_.clear();
+    file_ = std::move(opening.file);
+    read_only_ = file_->WhyReadOnly();
+    ShowClub();
+    emit Opened();
+    if (file_->upgraded_from()) {
+        emit Notice(tr("The club was written by an earlier version and has been brought up to "
+                       "date; a copy of it as it was is kept as %1.")
+                        .arg(QDir::toNativeSeparators(PathText(*file_->upgraded_from()))));
+    } else if (read_only_) {
+        emit Notice(Message({*read_only_}));
+    } else {
+        emit Notice(tr("Opened %1. Every change is written to the club file as it is made.")
+                        .arg(QDir::toNativeSeparators(path)));
+    }
+    return true;
+}
+
+bool ClubDocument::Create(const QString& path) {
+    club::Opening made = club::ClubFile::Create(FilePath(path));
+    if (!Report(made.problem)) return false;
+    made.file.reset();
+    return Open(path);
+}
+
+bool ClubDocument::SaveCopy(const QString& path) {
+    if (!file_) return false;
+    if (!Report(file_->SaveCopy(FilePath(path)))) return false;
+    emit Notice(tr("A copy of the club saved as %1.").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+template <typename Record>
+void ClubDocument::ReadList() {
+    club::Rows<Record> read = file_->Read<Record>();
+    // A list that cannot be read stays as it was shown, and the secretary is told.
+    if (!Report(read.problem)) return;
+    ListOf<Record>().Show(std::move(read.rows));
+}
+
+void ClubDocument::ShowClub() {
+    ReadList<club::Loft>();
+    ReadList<club::RacePoint>();
+}
+
+void ClubDocument::ReadChangesMadeElsewhere() {
+    if (!file_ || !file_->ChangedElsewhere()) return;
+    ShowClub();
+    emit Notice(tr("Changes made to the club in another window have been read in."));
+}
+
+template <typename Record>
+bool ClubDocument::Add(std::vector<Record> rows, const QString& text) {
+    if (!file_ || rows.empty()) return false;
+    const int before = undo_stack_.count();
+    undo_stack_.push(new AddRows<Record>(*this, std::move(rows), text));
+    return undo_stack_.count() > before;
+}
+
+template <typename Record>
+bool ClubDocument::Edit(const Record& before, const Record& after, const QString& text) {
+    if (!file_) return false;
+    const int count = undo_stack_.count();
+    undo_stack_.push(new EditRow<Record>(*this, before, after, text));
+    return undo_stack_.count() > count;
+}
+
+template <typename Record>
+void ClubDocument::Delete(std::vector<Record> rows, const QString& text) {
+    if (!file_ || rows.empty()) return;
+    undo_stack_.push(new DeleteRows<Record>(*this, std::move(rows), text));
+}
+
+template <typename Record>
+bool ClubDocument::Insert(std::vector<Record>& rows) {
+    if (!file_) return false;
+    const club::WriteProblem problem = file_->Insert(rows);
+    if (problem) {
+        Report(problem);
+        ReadList<Record>();
+        return false;
+    }
+    ListOf<Record>().Inserted(rows);
+    return true;
+}
+
+template <typename Record>
+bool ClubDocument::Replace(const Record& before, const Record& after) {
+    if (!file_) return false;
+    const club::WriteProblem problem = file_->Update(before, after);
+    if (problem) {
+        Report(problem);
+        ReadList<Record>();
+        return false;
+    }
+    ListOf<Record>().Replaced(after);
+    return true;
+}
+
+template <typename Record>
+bool ClubDocument::Remove(const std::vector<Record>& rows) {
+    if (!file_) return false;
+    const club::WriteProblem problem = file_->Remove(std::span<const Record>(rows));
+    if (problem) {
+        Report(problem);
+        ReadList<Record>();
+        return false;
+    }
+    ListOf<Record>().Removed(rows);
+    return true;
+}
+
+ClubPlaces ClubDocument::Places() const {
+    ClubPlaces places;
+    Locate(lofts_, places.lofts, places.lofts_left_off);
+    Locate(race_points_, places.race_points, places.race_points_left_off);
+    return places;
+}
+
+sheets::ClubSheets ClubDocument::Sheets() const {
+    ClubPlaces places = Places();
+    sheets::ClubSheets club{.club = Name(),
+                            .lofts = {},
+                            .race_points = {},
+                            .lofts_left_off = std::move(places.lofts_left_off),
+                            .race_points_left_off = std::move(places.race_points_left_off)};
+    for (const Located<club::Loft>& loft : places.lofts) {
+        club.lofts.push_back({.member = QString::fromStdString(loft.record.member),
+                              .loft = QString::fromStdString(loft.record.loft),
+                              .position = loft.position});
+    }
+    for (const Located<club::RacePoint>& race_point : places.race_points) {
+        club.race_points.push_back({.name = QString::fromStdString(race_point.record.name),
+                                    .position = race_point.position});
+    }
+    return club;
+}
+
+QByteArray ClubDocument::DistanceCsv() const {
+    const ClubPlaces places = Places();
+    const std::string csv = distance::DistanceCsv(
+        distance::DistanceTable(LibraryPlaces(places.lofts), LibraryPlaces(places.race_points)));
+    // A spreadsheet that opens the file directly takes it as UTF-8 only with the mark.
+    return QByteArray("\xEF\xBB\xBF") + QByteArray::fromStdString(csv);
+}
+
+template bool ClubDocument::Add(std::vector<club::Loft>, const QString&);
+template bool ClubDocument::Add(std::vector<club::RacePoint>, const QString&);
+template bool ClubDocument::Edit(const club::Loft&, const club::Loft&, const QString&);
+template bool ClubDocument::Edit(const club::RacePoint&, const club::RacePoint&, const QString&);
+template void ClubDocument::Delete(std::vector<club::Loft>, const QString&);
+template void ClubDocument::Delete(std::vector<club::RacePoint>, const QString&);
+template bool ClubDocument::Insert(std::vector<club::Loft>&);
+template bool ClubDocument::Insert(std::vector<club::RacePoint>&);
+template bool ClubDocument::Replace(const club::Loft&, const club::Loft&);
+template bool ClubDocument::Replace(const club::RacePoint&, const club::RacePoint&);
+template bool ClubDocument::Remove(const std::vector<club::Loft>&);
+template bool ClubDocument::Remove(const std::vector<club::RacePoint>&);
+
+}  // namespace club_ui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QSortFilterProxyModel;
+class QTableView;
+class QMenu;
+
+namespace club_ui {
+
+class PlaceListModel;
+
+// One of the club's lists in the window: the table to type into, sortable by any column, with
+// Add and Delete below it. Built from the list's own description, so the lofts' pane and the race
+// points' pane are the same pane.
+class ListPane : public QGroupBox {
+    Q_OBJECT
+
+  public:
+    explicit ListPane(PlaceListModel& list, QWidget* parent = nullptr);
+
+    // The list's sort commands, for the View menu: by each column, again the other way, or as
+    // added.
+    void AddSortActions(QMenu& menu);
+
+  signals:
+    // What is wrong with the cell the user is at, or an empty text when nothing is.
+    void CellProblemShown(const QString& problem);
+
+  public slots:
+    void AddRow();
+    void DeleteSelectedRows();
+
+  private:
+    void ShowCellProblem(const QModelIndex& index);
+
+    PlaceListModel& list_;
+    QSortFilterProxyModel* order_;
+    QTableView* view_;
+};
+
+}  // namespace club_ui

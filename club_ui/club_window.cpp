@@ -274,7 +274,7 @@ void ClubWindow::PreviewSheets(SheetPrinter print, const QString& title) {
 }
 
 void ClubWindow::SaveSheetsAsPdf(SheetPrinter print, const QString& title,
-                                 const QString& file_name) {
+                                 const QString& document_title, const QString& file_name) {
     const QString chosen = QFileDialog::getSaveFileName(
         this, title, QDir(FolderForDialogs()).filePath(file_name), tr("PDF files (*.pdf)"));
     if (chosen.isEmpty()) return;
@@ -282,7 +282,7 @@ void ClubWindow::SaveSheetsAsPdf(SheetPrinter print, const QString& title,
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(chosen);
-    printer.setDocName(QFileInfo(file_name).completeBaseName());
+    printer.setDocName(document_title);
     if (!print(club, printer)) {
         ShowProblem(tr("%1 could not be written.").arg(QDir::toNativeSeparators(chosen)));
         return;
@@ -293,20 +293,22 @@ void ClubWindow::SaveSheetsAsPdf(SheetPrinter print, const QString& title,
 }
 
 void ClubWindow::PrintSeasonSheet() {
-    PreviewSheets(&sheets::PrintSeasonSheet, tr("Season sheet of %1").arg(document_.Name()));
+    PreviewSheets(&sheets::PrintSeasonSheet, sheets::SeasonSheetTitle(document_.Name()));
 }
 
 void ClubWindow::PrintMemberSheets() {
-    PreviewSheets(&sheets::PrintMemberSheets, tr("Member sheets of %1").arg(document_.Name()));
+    PreviewSheets(&sheets::PrintMemberSheets, sheets::MemberSheetsTitle(document_.Name()));
 }
 
 void ClubWindow::SaveSeasonSheetAsPdf() {
     SaveSheetsAsPdf(&sheets::PrintSeasonSheet, tr("Save season sheet as PDF"),
+                    sheets::SeasonSheetTitle(document_.Name()),
                     tr("%1 season sheet.pdf").arg(document_.Name()));
 }
 
 void ClubWindow::SaveMemberSheetsAsPdf() {
     SaveSheetsAsPdf(&sheets::PrintMemberSheets, tr("Save member sheets as PDF"),
+                    sheets::MemberSheetsTitle(document_.Name()),
                     tr("%1 member sheets.pdf").arg(document_.Name()));
 }
 

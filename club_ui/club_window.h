@@ -54,7 +54,8 @@ class ClubWindow : public QMainWindow {
     void Import();
     QString FolderForDialogs() const;
     void PreviewSheets(SheetPrinter print, const QString& title);
-    void SaveSheetsAsPdf(SheetPrinter print, const QString& title, const QString& file_name);
+    void SaveSheetsAsPdf(SheetPrinter print, const QString& title, const QString& document_title,
+                         const QString& file_name);
 
     ClubDocument document_;
     std::optional<QString> starting_club_;  // to open after the first frame

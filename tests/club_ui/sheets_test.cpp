@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "club_ui/sheets.h"
+#include "club_ui/table_printer.h"
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
 
@@ -33,36 +34,66 @@ sheets::ClubSheets Club(int lofts, int race_points) {
     return club;
 }
 
-using Print = std::function<void(const sheets::ClubSheets&, QPrinter&)>;
+using Print = std::function<bool(const sheets::ClubSheets&, QPrinter&)>;
+using PrintOn = std::function<bool(QPrinter&)>;
 
-// The text of each page of the club's sheet as printed on paper of the size given.
-QStringList PrintedPages(const Print& print, const sheets::ClubSheets& club,
-                         QPageSize::PageSizeId paper = QPageSize::A4) {
+QString Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished() || process.exitCode() != 0) {
+        qWarning() << program << "failed:" << process.errorString()
+                   << process.readAllStandardError();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of each page as printed on paper of the size given, laid out as on the paper so that
+// a table's row reads along one line; none when the printing says it failed.
+QStringList PrintedPages(const PrintOn& print, QPageSize::PageSizeId paper = QPageSize::A4) {
     const QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(paper));
     printer.setOutputFileName(pdf);
-    print(club, printer);
-
-    const auto run = [](const QString& program, const QStringList& arguments) {
-        QProcess process;
-        process.start(program, arguments);
-        if (!process.waitForFinished() || process.exitCode() != 0) {
-            qWarning() << program << "failed:" << process.errorString()
-                       << process.readAllStandardError();
-        }
-        return QString::fromUtf8(process.readAllStandardOutput());
-    };
+    if (!print(printer)) return {};
     const QRegularExpressionMatch pages =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run("pdfinfo", {pdf}));
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Run("pdfinfo", {pdf}));
     QStringList texts;
     for (int page = 1; page <= pages.captured(1).toInt(); ++page) {
         const QString number = QString::number(page);
-        texts.push_back(run("pdftotext", {"-f", number, "-l", number, "-enc", "UTF-8", pdf, "-"}));
+        texts.push_back(
+            Run("pdftotext", {"-layout", "-f", number, "-l", number, "-enc", "UTF-8", pdf, "-"}));
     }
     return texts;
+}
+QStringList PrintedPages(const Print& print, const sheets::ClubSheets& club,
+                         QPageSize::PageSizeId paper = QPageSize::A4) {
+    return PrintedPages([&](QPrinter& printer) { return print(club, printer); }, paper);
+}
+
+// Miles then yards in one cell, whatever the units are called.
+QRegularExpression MilesAndYards(const distance::MilesYards& way) {
+    return QRegularExpression(QStringLiteral("\\b%1\\D{1,8}%2\\b").arg(way.miles).arg(way.yards));
+}
+
+// A table whose every cell names its table, row and column ("A017.03"), and headings that do
+// not ("AH03").
+printing::TableSpec Table(QChar name, int rows, int columns, printing::TooWide too_wide) {
+    printing::TableSpec table{.caption = QStringLiteral("Table %1").arg(name),
+                              .too_wide = too_wide};
+    for (int column = 0; column < columns; ++column)
+        table.columns.push_back({QStringLiteral("%1H%2").arg(name).arg(column, 2, 10, QChar('0'))});
+    for (int row = 0; row < rows; ++row) {
+        std::vector<QString>& cells = table.rows.emplace_back();
+        for (int column = 0; column < columns; ++column) {
+            cells.push_back(QStringLiteral("%1%2.%3")
+                                .arg(name)
+                                .arg(row, 3, 10, QChar('0'))
+                                .arg(column, 2, 10, QChar('0')));
+        }
+    }
+    return table;
 }
 
 }  // namespace
@@ -90,15 +121,14 @@ class SheetsTest : public QObject {
         QCOMPARE(pages.size(), 3);
         for (const sheets::SheetLoft& loft : club.lofts) {
             for (const sheets::SheetRacePoint& race_point : club.race_points) {
-                const distance::MilesYards way = distance::ToMilesYards(
-                    distance::DistanceToLoft(race_point.position, loft.position).metres);
-                const QString figure = QStringLiteral("%1 m %2 y").arg(way.miles).arg(way.yards);
+                const QRegularExpression figure = MilesAndYards(distance::ToMilesYards(
+                    distance::DistanceToLoft(race_point.position, loft.position).metres));
                 const auto on_page = [&](const QString& page) {
                     return page.contains(figure) && page.contains(loft.member) &&
                            page.contains(loft.loft) && page.contains(race_point.name);
                 };
                 QVERIFY2(std::any_of(pages.begin(), pages.end(), on_page),
-                         qPrintable(loft.member + " from " + race_point.name + ": " + figure));
+                         qPrintable(loft.member + " from " + race_point.name));
             }
         }
     }
@@ -111,7 +141,7 @@ class SheetsTest : public QObject {
     }
 
     // Each member's pages carry the member's name and the loft's coordinates, and between them
-    // every race point's distance in miles and yards.
+    // every race point's row: its miles, its yards and its kilometres.
     void member_sheets() {
         QFETCH(int, race_points);
         QFETCH(int, pages_a_loft);
@@ -129,18 +159,107 @@ class SheetsTest : public QObject {
             }
             const QString all = own.join('\n');
             for (const sheets::SheetRacePoint& race_point : club.race_points) {
-                const QString figure =
-                    QString::fromStdString(distance::MilesYardsText(distance::ToMilesYards(
-                        distance::DistanceToLoft(race_point.position, sheet_loft.position)
-                            .metres)));
-                const QString kilometres = QString::fromStdString(distance::KilometresText(
-                    distance::DistanceToLoft(race_point.position, sheet_loft.position).metres));
-                QVERIFY2(all.contains(figure) && all.contains(kilometres),
-                         qPrintable(sheet_loft.member + ": " + figure + ", " + kilometres));
+                const double metres =
+                    distance::DistanceToLoft(race_point.position, sheet_loft.position).metres;
+                const distance::MilesYards way = distance::ToMilesYards(metres);
+                const QRegularExpression row(
+                    QStringLiteral("%1 .* %2 +%3 +%4 ")
+                        .arg(race_point.name)
+                        .arg(way.miles)
+                        .arg(way.yards)
+                        .arg(QRegularExpression::escape(
+                            QString::fromStdString(distance::KilometresText(metres)))));
+                QVERIFY2(all.contains(row), qPrintable(sheet_loft.member + ": " + row.pattern()));
+            }
+        }
+    }
+
+    void left_off_named_data() {
+        QTest::addColumn<Print>("print");
+        QTest::addColumn<bool>("counts_lofts");
+        QTest::newRow("season sheet") << Print(sheets::PrintSeasonSheet) << true;
+        QTest::newRow("member sheets") << Print(sheets::PrintMemberSheets) << false;
+    }
+
+    // The first page names what it leaves off and why; the season sheet's heading counts the
+    // club's lofts with those left off.
+    void left_off_named() {
+        QFETCH(Print, print);
+        QFETCH(bool, counts_lofts);
+        sheets::ClubSheets club = Club(12, 3);
+        club.lofts_left_off = {{QStringLiteral("Müller"), QStringLiteral("latitude to mend")}};
+        club.race_points_left_off = {
+            {QStringLiteral("Dover"), QStringLiteral("longitude to mend")}};
+        const QStringList pages = PrintedPages(print, club);
+        QVERIFY(!pages.isEmpty());
+        for (const QString& named :
+             QStringList{"Müller", "latitude to mend", "Dover", "longitude to mend"})
+            QVERIFY2(pages.front().contains(named), qPrintable(named));
+        if (counts_lofts) {
+            const QString heading = pages.front().section(club.lofts.front().member, 0, 0);
+            QVERIFY2(heading.contains(QRegularExpression(QStringLiteral("\\b13\\b"))),
+                     qPrintable(heading));
+        }
+    }
+
+    void printer_that_cannot_begin_data() {
+        QTest::addColumn<Print>("print");
+        QTest::newRow("season sheet") << Print(sheets::PrintSeasonSheet);
+        QTest::newRow("member sheets") << Print(sheets::PrintMemberSheets);
+    }
+
+    // A PDF into a folder that does not exist is reported, not taken for printed.
+    void printer_that_cannot_begin() {
+        QFETCH(Print, print);
+        const QTemporaryDir folder;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("missing/sheet.pdf")));
+        QVERIFY(!print(Club(3, 3), printer));
+    }
+
+    void tables_on_pages_data() {
+        QTest::addColumn<std::vector<printing::TableSpec>>("tables");
+        QTest::addColumn<int>("least_pages");
+        QTest::newRow("one table down three pages")
+            << std::vector{Table('A', 150, 4, printing::TooWide::ShrinkToPage)} << 3;
+        QTest::newRow("a second table after the first, onto further pages")
+            << std::vector{Table('A', 40, 4, printing::TooWide::ShrinkToPage),
+                           Table('B', 120, 10, printing::TooWide::ShrinkToPage)}
+            << 3;
+        QTest::newRow("columns split into groups")
+            << std::vector{Table('A', 70, 40, printing::TooWide::SplitIntoGroups)} << 4;
+    }
+
+    // Every cell on some page, and on its page its column's heading, its row's first cell and
+    // the page's number of all.
+    void tables_on_pages() {
+        QFETCH(std::vector<printing::TableSpec>, tables);
+        QFETCH(int, least_pages);
+        const QStringList pages = PrintedPages([&](QPrinter& printer) {
+            return printing::PrintTables(printer, {.title = QStringLiteral("Tables")}, tables);
+        });
+        QVERIFY(pages.size() >= least_pages);
+        for (qsizetype page = 0; page < pages.size(); ++page) {
+            QVERIFY(
+                pages[page].contains(QStringLiteral("%1 of %2").arg(page + 1).arg(pages.size())));
+        }
+        for (const printing::TableSpec& table : tables) {
+            for (const std::vector<QString>& row : table.rows) {
+                for (std::size_t column = 0; column < row.size(); ++column) {
+                    const auto with_its_names = [&](const QString& page) {
+                        return page.contains(row[column]) && page.contains(row.front()) &&
+                               page.contains(table.columns[column].heading);
+                    };
+                    QVERIFY2(std::any_of(pages.begin(), pages.end(), with_its_names),
+                             qPrintable(row[column]));
+                }
             }
         }
     }
 };
+
+Q_DECLARE_METATYPE(std::vector<printing::TableSpec>)
 
 QTEST_MAIN(SheetsTest)
 #include "sheets_test.moc"

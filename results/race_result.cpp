@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -11,15 +12,18 @@
 namespace results {
 namespace {
 
-std::string Whole(std::int64_t value) {
-    return std::to_string(value);
+// A whole number as a field's text, written into the room the text already has: a result of
+// 20,000 birds fills the same entry 20,000 times.
+void SetWhole(std::string& field, std::int64_t value) {
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value);
+    field.assign(digits, written.ptr);
 }
 
 // The seconds field takes the fraction an electronic clock gives, as a decimal.
-std::string SecondsText(const TimeOfDay& time) {
-    std::string text = std::to_string(time.second);
-    if (!time.fraction.empty()) text.append(".").append(time.fraction);
-    return text;
+void SetSeconds(std::string& field, const TimeOfDay& time) {
+    SetWhole(field, time.second);
+    if (!time.fraction.empty()) field.append(".").append(time.fraction);
 }
 
 std::int64_t DaysBetween(const DateTime& from, const DateTime& to) {
@@ -104,76 +108,95 @@ void Rank(std::vector<ResultRow>& ranked) {
 }
 
 Result Ranked(const Race& race, std::vector<ResultRow> ranked, std::vector<ResultRow> unplaced) {
-    std::stable_sort(ranked.begin(), ranked.end(), [](const ResultRow& a, const ResultRow& b) {
-        return a.velocity > b.velocity;
-    });
-    Rank(ranked);
-    Result result{race, std::move(ranked)};
+    // The velocities are put in order rather than the rows, which are large; equal ones stay in
+    // the order clocked.
+    std::vector<std::pair<double, std::size_t>> order;
+    order.reserve(ranked.size());
+    for (std::size_t i = 0; i < ranked.size(); ++i) order.emplace_back(ranked[i].velocity, i);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    Result result{race, {}};
+    result.rows.reserve(ranked.size() + unplaced.size());
+    for (const auto& [velocity, index] : order) result.rows.push_back(std::move(ranked[index]));
+    Rank(result.rows);
     result.rows.insert(result.rows.end(), std::make_move_iterator(unplaced.begin()),
                        std::make_move_iterator(unplaced.end()));
     return result;
+}
+
+// The entries the race gives every bird: liberation and the hours of darkness.
+void SetRaceFields(race::RaceEntry& entry, const DateTime& liberation,
+                   const std::optional<TimeOfDay>& darkness_evening,
+                   const std::optional<TimeOfDay>& darkness_morning) {
+    SetWhole(entry.birdlibhrs, liberation.time.hour);
+    SetWhole(entry.birdlibmins, liberation.time.minute);
+    SetSeconds(entry.birdlibsecs, liberation.time);
+    // With no hours of darkness (a bird home the day it was liberated), a darkness of a whole
+    // day from midnight, which no night is counted against.
+    const TimeOfDay evening = darkness_evening.value_or(TimeOfDay{});
+    const TimeOfDay morning = darkness_morning.value_or(TimeOfDay{});
+    SetWhole(entry.HODhr, evening.hour);
+    SetWhole(entry.HODmin, evening.minute);
+    SetWhole(entry.HOLhr, morning.hour);
+    SetWhole(entry.HOLmin, morning.minute);
+}
+
+// The entries a loft gives each of its birds: its clock as set, and its distance.
+void SetLoftFields(race::RaceEntry& entry, const DateTime& clock_set, const DateTime& master_set,
+                   const distance::MilesYards& distance) {
+    SetWhole(entry.CsHr, clock_set.time.hour);
+    SetWhole(entry.CsMin, clock_set.time.minute);
+    SetSeconds(entry.CsSec, clock_set.time);
+    // The set readings are times of the day the clock was set. A master timer read on another
+    // day (set just before midnight: the clock showing 23:59:50 on the 9th, the master 00:00:05
+    // on the 10th) is read on the clock-set day's hours, 24:00:05, so that the setting error is
+    // the 15 seconds it was and not a day less them.
+    SetWhole(entry.MTSetHr, master_set.time.hour + 24 * DaysBetween(clock_set, master_set));
+    SetWhole(entry.MTSetMin, master_set.time.minute);
+    SetSeconds(entry.MTSetSec, master_set.time);
+    SetWhole(entry.miles, distance.miles);
+    SetWhole(entry.yards, distance.yards);
+}
+
+// The bird's own entries: its clocking, the midnights to it, and the strike readings on its day.
+void SetBirdFields(race::RaceEntry& entry, const DateTime& liberation, const DateTime& clock_set,
+                   const DateTime& clock_check, const DateTime& master_check,
+                   const DateTime& clocked) {
+    SetWhole(entry.birdclockhrs, clocked.time.hour);
+    SetWhole(entry.birdclockmins, clocked.time.minute);
+    SetSeconds(entry.birdclocksecs, clocked.time);
+    SetWhole(entry.Midnight, DaysBetween(clock_set, clocked));
+    SetWhole(entry.midnight2, DaysBetween(liberation, clocked));
+    // The calculator takes the bird as clocked on the day its clock was struck, the midnights
+    // from setting counted to it. A bird clocked on an earlier day (a two-day race struck on the
+    // second day) is counted to its own day, and the strike readings carry the extra days in
+    // their hours, so the clock's error is still shared over the hours it really ran.
+    const std::int64_t strike_days = DaysBetween(clocked, clock_check);
+    SetWhole(entry.CrHr, clock_check.time.hour + 24 * strike_days);
+    SetWhole(entry.CrMin, clock_check.time.minute);
+    SetSeconds(entry.CrSec, clock_check.time);
+    SetWhole(entry.MTRakeHr, master_check.time.hour + 24 * DaysBetween(clocked, master_check));
+    SetWhole(entry.MTRakeMin, master_check.time.minute);
+    SetSeconds(entry.MTRakeSec, master_check.time);
 }
 
 }  // namespace
 
 race::RaceEntry CalculatorEntry(const BirdReadings& readings) {
     race::RaceEntry entry;
-    const TimeOfDay& clock_set = readings.clock_set.time;
-    entry.CsHr = Whole(clock_set.hour);
-    entry.CsMin = Whole(clock_set.minute);
-    entry.CsSec = SecondsText(clock_set);
-    // The set readings are times of the day the clock was set. A master timer read on another
-    // day (set just before midnight: the clock showing 23:59:50 on the 9th, the master 00:00:05
-    // on the 10th) is read on the clock-set day's hours, 24:00:05, so that the setting error is
-    // the 15 seconds it was and not a day less them.
-    const TimeOfDay& master_set = readings.master_set.time;
-    entry.MTSetHr =
-        Whole(master_set.hour + 24 * DaysBetween(readings.clock_set, readings.master_set));
-    entry.MTSetMin = Whole(master_set.minute);
-    entry.MTSetSec = SecondsText(master_set);
-    // The calculator takes the bird as clocked on the day its clock was struck, the midnights
-    // from setting counted to it. A bird clocked on an earlier day (a two-day race struck on the
-    // second day) is counted to its own day, and the strike readings carry the extra days in
-    // their hours, so the clock's error is still shared over the hours it really ran.
-    const std::int64_t strike_days = DaysBetween(readings.clocked, readings.clock_check);
-    entry.CrHr = Whole(readings.clock_check.time.hour + 24 * strike_days);
-    entry.CrMin = Whole(readings.clock_check.time.minute);
-    entry.CrSec = SecondsText(readings.clock_check.time);
-    entry.MTRakeHr = Whole(readings.master_check.time.hour +
-                           24 * DaysBetween(readings.clocked, readings.master_check));
-    entry.MTRakeMin = Whole(readings.master_check.time.minute);
-    entry.MTRakeSec = SecondsText(readings.master_check.time);
-    entry.birdlibhrs = Whole(readings.liberation.time.hour);
-    entry.birdlibmins = Whole(readings.liberation.time.minute);
-    entry.birdlibsecs = SecondsText(readings.liberation.time);
-    entry.birdclockhrs = Whole(readings.clocked.time.hour);
-    entry.birdclockmins = Whole(readings.clocked.time.minute);
-    entry.birdclocksecs = SecondsText(readings.clocked.time);
-    entry.Midnight = Whole(DaysBetween(readings.clock_set, readings.clocked));
-    entry.midnight2 = Whole(DaysBetween(readings.liberation, readings.clocked));
-    // With no hours of darkness (a bird home the day it was liberated), a darkness of a whole
-    // day from midnight, which no night is counted against.
-    const TimeOfDay evening = readings.darkness_evening.value_or(TimeOfDay{});
-    const TimeOfDay morning = readings.darkness_morning.value_or(TimeOfDay{});
-    entry.HODhr = Whole(evening.hour);
-    entry.HODmin = Whole(evening.minute);
-    entry.HOLhr = Whole(morning.hour);
-    entry.HOLmin = Whole(morning.minute);
-    entry.miles = Whole(readings.distance.miles);
-    entry.yards = Whole(readings.distance.yards);
+    SetRaceFields(entry, readings.liberation, readings.darkness_evening, readings.darkness_morning);
+    SetLoftFields(entry, readings.clock_set, readings.master_set, readings.distance);
+    SetBirdFields(entry, readings.liberation, readings.clock_set, readings.clock_check,
+                  readings.master_check, readings.clocked);
     return entry;
 }
 
 Result ComputeResult(const RaceReturn& race_return) {
     const Race& race = race_return.race;
-    BirdReadings bird;
     std::optional<BirdFault> race_fault;
     const DateTimeReading liberation = ReadDateTime(race.liberation, Seconds::Optional);
-    if (liberation.ok()) {
-        bird.liberation = liberation.value;
-    } else {
-        race_fault = Unreadable(ReadingName::Liberation, *liberation.problem);
-    }
+    if (!liberation.ok()) race_fault = Unreadable(ReadingName::Liberation, *liberation.problem);
+    std::optional<TimeOfDay> darkness_evening, darkness_morning;
     if (race.darkness) {
         const TimeReading evening = ReadTime(race.darkness->evening, Seconds::Refused);
         const TimeReading morning = ReadTime(race.darkness->morning, Seconds::Refused);
@@ -182,8 +205,8 @@ Result ComputeResult(const RaceReturn& race_return) {
         } else if (!morning.ok()) {
             race_fault = Unreadable(ReadingName::DarknessMorning, *morning.problem);
         }
-        bird.darkness_evening = evening.value;
-        bird.darkness_morning = morning.value;
+        darkness_evening = evening.value;
+        darkness_morning = morning.value;
     }
 
     std::unordered_map<std::int64_t, LoftFacts> lofts;
@@ -200,6 +223,12 @@ Result ComputeResult(const RaceReturn& race_return) {
         if (found != lofts.end()) ReadClock(clock, liberation_time, found->second);
     }
 
+    // One entry for every bird: the race's fields written once, a loft's when its birds begin.
+    race::RaceEntry entry;
+    SetRaceFields(entry, liberation.value, darkness_evening, darkness_morning);
+    const LoftFacts* entry_loft = nullptr;
+    const double liberated = liberation.ok() ? Moment(liberation.value) : 0.0;
+
     std::vector<ResultRow> ranked, unplaced;
     ranked.reserve(race_return.clockings.size());
     std::unordered_set<std::string_view> rings;
@@ -208,7 +237,6 @@ Result ComputeResult(const RaceReturn& race_return) {
         ResultRow row;
         row.loft_id = clocking.loft_id;
         row.ring = clocking.ring;
-        row.clocked = clocking.clocked;
         const auto found = lofts.find(clocking.loft_id);
         const LoftFacts* facts = found == lofts.end() ? nullptr : &found->second;
         if (facts) {
@@ -216,7 +244,8 @@ Result ComputeResult(const RaceReturn& race_return) {
             row.distance = facts->distance;
         }
         const DateTimeReading clocked = ReadDateTime(clocking.clocked, Seconds::Required);
-        if (clocked.ok()) row.clocked = WriteDateTime(clocked.value);
+        row.clocked = clocked.ok() ? WriteDateTime(clocked.value) : clocking.clocked;
+        const double clocked_at = clocked.ok() ? Moment(clocked.value) : 0.0;
 
         // The first clocking of a ring counts; any later one is listed with no result.
         if (!rings.insert(clocking.ring).second) {
@@ -233,24 +262,24 @@ Result ComputeResult(const RaceReturn& race_return) {
             row.fault = Unreadable(ReadingName::Clocked, *clocked.problem);
         } else if (!facts->distance) {
             row.fault = Fault(BirdProblem::NoDistance);
-        } else if (Moment(clocked.value) < Moment(bird.liberation)) {
+        } else if (clocked_at < liberated) {
             row.fault = Fault(BirdProblem::ClockedBeforeLiberation);
-        } else if (Moment(clocked.value) < Moment(facts->clock_set)) {
+        } else if (clocked_at < Moment(facts->clock_set)) {
             row.fault = Fault(BirdProblem::ClockedBeforeClockSet);
-        } else if (Moment(clocked.value) > Moment(facts->clock_check)) {
+        } else if (clocked_at > Moment(facts->clock_check)) {
             row.fault = Fault(BirdProblem::ClockedAfterCheck);
-        } else if (!race.darkness && DaysBetween(bird.liberation, clocked.value) > 0) {
+        } else if (!race.darkness && DaysBetween(liberation.value, clocked.value) > 0) {
             // Without hours of darkness a night out would be counted as flying time.
             row.fault = Fault(BirdProblem::OvernightWithoutDarkness);
         } else {
-            bird.clock_set = facts->clock_set;
-            bird.master_set = facts->master_set;
-            bird.clock_check = facts->clock_check;
-            bird.master_check = facts->master_check;
-            bird.clocked = clocked.value;
-            bird.distance = *facts->distance;
+            if (facts != entry_loft) {
+                SetLoftFields(entry, facts->clock_set, facts->master_set, *facts->distance);
+                entry_loft = facts;
+            }
+            SetBirdFields(entry, liberation.value, facts->clock_set, facts->clock_check,
+                          facts->master_check, clocked.value);
             try {
-                row.figures = race::ComputeRace(CalculatorEntry(bird));
+                row.figures = race::ComputeRace(entry);
                 row.velocity = race::TextToNumber(row.figures.velocity);
             } catch (const race::RaceError& error) {
                 row.fault = CalculatorFault(error);

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <vector>
 
+#include "distance/number_text.h"
 #include "distance/spreadsheet_csv.h"
 #include "results/result_messages.h"
 
@@ -27,26 +28,44 @@ struct RowCells {
     std::string variation, hours, minutes, seconds, velocity, problem;
 };
 
-RowCells CellsOf(const ResultRow& row, const ResultOptions& options, bool full_velocity) {
-    RowCells cells;
-    if (row.position) cells.position = std::to_string(*row.position);
-    cells.loft = row.loft;
-    cells.ring = row.ring;
+void SetInteger(std::string& cell, std::int64_t value) {
+    cell.clear();
+    distance::AppendInteger(cell, value);
+}
+
+// Fills the cells in place, so that writing a large result reuses their room row after row.
+void FillCells(const ResultRow& row, const ResultOptions& options, bool full_velocity,
+               RowCells& cells) {
+    cells.position.clear();
+    if (row.position) SetInteger(cells.position, static_cast<std::int64_t>(*row.position));
+    cells.loft.assign(row.loft);
+    cells.ring.assign(row.ring);
+    cells.miles.clear();
+    cells.yards.clear();
     if (row.distance) {
-        cells.miles = std::to_string(row.distance->miles);
-        cells.yards = std::to_string(row.distance->yards);
+        SetInteger(cells.miles, row.distance->miles);
+        SetInteger(cells.yards, row.distance->yards);
     }
-    cells.clocked = row.clocked;
+    cells.clocked.assign(row.clocked);
+    cells.variation.assign(row.figures.variation);
+    cells.hours.assign(row.figures.FTHrs);
+    cells.minutes.assign(row.figures.FTMins);
+    cells.seconds.assign(row.figures.FTSecs);
+    cells.problem.clear();
+    cells.velocity.clear();
     if (row.fault) {
         cells.problem = BirdFaultMessage(*row.fault);
-        return cells;
+    } else if (full_velocity && options.unit == VelocityUnit::YardsPerMinute) {
+        cells.velocity.assign(row.figures.velocity);
+    } else {
+        cells.velocity = VelocityText(row, options.unit);
+        if (!full_velocity) cells.velocity = RoundDecimals(cells.velocity, options.decimals);
     }
-    cells.variation = row.figures.variation;
-    cells.hours = row.figures.FTHrs;
-    cells.minutes = row.figures.FTMins;
-    cells.seconds = row.figures.FTSecs;
-    cells.velocity = VelocityText(row, options.unit);
-    if (!full_velocity) cells.velocity = RoundDecimals(cells.velocity, options.decimals);
+}
+
+RowCells CellsOf(const ResultRow& row, const ResultOptions& options, bool full_velocity) {
+    RowCells cells;
+    FillCells(row, options, full_velocity, cells);
     return cells;
 }
 
@@ -153,8 +172,9 @@ std::string ResultCsv(const Result& result, const ResultOptions& options) {
     std::string csv =
         "position,loft,ring,miles,yards,clocked,variation,hours,minutes,seconds,velocity,problem\n";
     csv.reserve(csv.size() + shown.rows.size() * 100);
+    RowCells cells;
     for (const ResultRow& row : shown.rows) {
-        const RowCells cells = CellsOf(row, options, true);
+        FillCells(row, options, true, cells);
         const std::array<const std::string*, 12> fields{
             &cells.position, &cells.loft,    &cells.ring,      &cells.miles,
             &cells.yards,    &cells.clocked, &cells.variation, &cells.hours,

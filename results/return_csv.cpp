@@ -94,6 +94,8 @@ ReturnFile ReadReturn(std::string_view contents) {
     file.distances_from_positions = any_position;
 
     std::unordered_map<std::string, LoftSeen> seen_lofts;
+    LoftSeen* last_seen = nullptr;
+    std::string last_loft_name;
     for (std::size_t r = 1; r < records.size(); ++r) {
         const distance::SpreadsheetRecord& record = records[r];
         if (distance::IsBlankRecord(record)) continue;
@@ -123,8 +125,15 @@ ReturnFile ReadReturn(std::string_view contents) {
             continue;
         }
 
-        auto [found, first_row] = seen_lofts.try_emplace(std::string(loft_name));
-        LoftSeen& seen = found->second;
+        // A loft's rows mostly come together, so the last row's loft is tried first.
+        bool first_row = false;
+        if (last_seen == nullptr || loft_name != last_loft_name) {
+            const auto found = seen_lofts.try_emplace(std::string(loft_name));
+            first_row = found.second;
+            last_seen = &found.first->second;
+            last_loft_name = loft_name;
+        }
+        LoftSeen& seen = *last_seen;
         if (first_row) {
             seen.index = file.lofts.size();
             seen.first_row = record.row;

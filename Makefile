@@ -8,6 +8,9 @@ FUZZER := build/fuzz/fuzz/race_fuzzer
 PLACES_FUZZER := build/fuzz/fuzz/places_fuzzer
 # The places files and typed coordinates: seeded with the distance tests' files.
 PLACES_FUZZ_SECONDS ?= 30
+RESULTS_FUZZER := build/fuzz/fuzz/results_fuzzer
+# Dates, times and return files: seeded with the results tests' files.
+RESULTS_FUZZ_SECONDS ?= 30
 FUZZ_SEEDS := build/fuzz/seeds
 
 # Build jobs: one a core unless told otherwise.
@@ -60,12 +63,17 @@ fuzz: $(LINUX_DEPS)
 	$(PLACES_FUZZER) -runs=0 tests/distance/data
 	$(PLACES_FUZZER) -max_total_time=$(PLACES_FUZZ_SECONDS) -print_final_stats=1 \
 		build/fuzz/places-corpus tests/distance/data
+	mkdir -p build/fuzz/results-corpus
+	$(RESULTS_FUZZER) -runs=0 tests/results/data
+	$(RESULTS_FUZZER) -max_total_time=$(RESULTS_FUZZ_SECONDS) -print_final_stats=1 \
+		build/fuzz/results-corpus tests/results/data
 
 bench: $(LINUX_DEPS)
 	cmake --preset bench
 	cmake --build --preset bench
 	build/bench/bench/race_bench
 	build/bench/bench/distance_bench
+	build/bench/bench/results_bench
 
 # Opens the calculator; without a display it says how to run it instead.
 run: build

@@ -10,7 +10,10 @@ build/mutants/distance), every other folder's in one with them (build/mutants/wi
 incrementally, and tested with the ctest label of their top folder, taken as a pattern: the club/
 library's faults run the club and club_ui tests, since the club's document is tested there.
 
-    tools/mutants.py [--faults tools/mutants.tsv]
+    tools/mutants.py [--faults tools/mutants.tsv] [--only PATTERN]
+
+--only puts in just the faults whose names match the regular expression PATTERN (for example
+--only 'results:'), so that one folder's faults can be tried without building the others.
 
 Prints one line a fault: its name, then the first tests that failed, or NOT CAUGHT. Exits with 1
 unless every fault is caught.
@@ -98,7 +101,13 @@ def build_and_test(build, label):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--faults", type=pathlib.Path, default=ROOT / "tools" / "mutants.tsv")
-    faults = read_faults(parser.parse_args().faults)
+    parser.add_argument("--only", metavar="PATTERN", help="only the faults whose names match")
+    arguments = parser.parse_args()
+    faults = read_faults(arguments.faults)
+    if arguments.only:
+        faults = [fault for fault in faults if re.search(arguments.only, fault[0])]
+        if not faults:
+            raise SystemExit(f"no fault's name matches {arguments.only!r}")
     started = time.monotonic()
     SOURCE.mkdir(parents=True, exist_ok=True)
     sync_copy()

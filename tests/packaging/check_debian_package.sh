@@ -29,7 +29,7 @@ description=$(field Description)
 (($(wc -l <<<"$description") > 2)) || fail "no long description"
 
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for expected in ./usr/bin/velocity-calculator ./usr/bin/race-distance \
+for expected in ./usr/bin/velocity-calculator ./usr/bin/race-distance ./usr/bin/race-result \
     "./usr/share/applications/$app_id.desktop" \
     "./usr/share/metainfo/$app_id.metainfo.xml" \
     "./usr/share/icons/hicolor/scalable/apps/$app_id.svg" \

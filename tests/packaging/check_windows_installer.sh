@@ -2,7 +2,8 @@
 # The Windows installer as a user meets it, under Wine on an X display: installed silently into a
 # fresh Wine prefix, the programs and their Start-menu shortcuts in place, .club files opening in
 # Race Distances and the uninstaller registered; the installed calculator started, its window's
-# title read and the window rendered to <build>/screenshot-windows.png; the race-distance console
+# title read and the window rendered to <build>/screenshot-windows.png; race-result installed and
+# in the zip; the race-distance console
 # program, installed and in the zip, giving Berkeley to Port Moresby; Race Distances started on a
 # first club of its own, a loft and a race point typed in and the distance between them copied
 # from its table, and its window rendered to <build>/screenshot-distances-windows.png; then
@@ -68,7 +69,8 @@ trap 'WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -
 
 # Installing.
 wine "$installer" /S || fail "the silent install exited with $?"
-for file in velocity-calculator.exe race-distances.exe race-distance.exe LICENSE.txt README.txt \
+for file in velocity-calculator.exe race-distances.exe race-distance.exe race-result.exe LICENSE.txt \
+    README.txt \
     Uninstall.exe; do
     [[ -f "$installed/$file" ]] || fail "not installed: $file"
 done
@@ -92,7 +94,7 @@ club_icon=$(default_value "$club_key\\DefaultIcon")
 [[ "$club_icon" == *'\race-distances.exe,0' ]] || fail "club files' icon is \"$club_icon\""
 # Each program one file: it may import Windows' own DLLs only, not the compiler's or Qt's (printing
 # takes the spooler's winspool.drv).
-for program_file in velocity-calculator.exe race-distances.exe race-distance.exe; do
+for program_file in velocity-calculator.exe race-distances.exe race-distance.exe race-result.exe; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$installed/$program_file" |
         sed -n 's/^\s*DLL Name: //p' | grep -Eiv '^(api-ms-win-.*|(kernel|user|gdi|advapi|shell|ole|oleaut|comdlg|imm|winmm|ws2_|version|uxtheme|dwmapi|shcore|setupapi|ntdll|netapi|userenv|wtsapi|d2d1|d3d9|d3d11|dxgi|shlwapi|dwrite|winspool|authz|mpr|rpcrt|msvcrt|ucrtbase|comctl|uiautomationcore)[0-9_]*)\.dll$|^winspool\.drv$' || true)
     [[ -z "$foreign" ]] || fail "$program_file needs DLLs Windows does not have: $foreign"
@@ -104,12 +106,14 @@ berkeley_to_port_moresby=(37.87622 -122.23558 -9.4047 147.1597)
 expected_distance='6648 miles 1698 yards (10700.472 km), bearing 263.1'
 distance=$(wine "C:\\Program Files\\$product\\race-distance.exe" "${berkeley_to_port_moresby[@]}" || true)
 [[ "$distance" == "$expected_distance"* ]] || fail "the installed race-distance printed \"$distance\""
+help=$(wine "C:\\Program Files\\$product\\race-result.exe" --help || true)
+[[ "$help" == *"race-result --liberation"* ]] || fail "the installed race-result --help printed \"${help:0:200}\""
 unzipped=$prefix-zip
 python3 -m zipfile -e "$build/velocity-calculator-$version-win64.zip" "$unzipped"
 zipped_program=$(find "$unzipped" -name race-distance.exe | head -n 1)
 distance=$(wine "$zipped_program" "${berkeley_to_port_moresby[@]}" || true)
 [[ "$distance" == "$expected_distance"* ]] || fail "race-distance from the zip printed \"$distance\""
-for program_file in velocity-calculator.exe race-distances.exe; do
+for program_file in velocity-calculator.exe race-distances.exe race-result.exe; do
     [[ -n "$(find "$unzipped" -name "$program_file")" ]] || fail "not in the zip: $program_file"
 done
 rm -rf "$unzipped"

@@ -1,0 +1,141 @@
+// A federation's race: 20,000 birds from 2,000 lofts. race-result's whole work on its return
+// (the CSV read, every bird worked out and ranked, the result written as CSV) is set against the
+// 20,000 calculations alone, which it cannot do without.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/race.h"
+#include "results/race_result.h"
+#include "results/result_writers.h"
+#include "results/return_csv.h"
+
+namespace {
+
+constexpr int kLofts = 2000;
+constexpr int kBirdsPerLoft = 10;
+constexpr int kBirds = kLofts * kBirdsPerLoft;
+const char* const kLiberation = "2026-05-09 07:00";
+
+// The lofts' clock readings and distance on each loft's first row only, as a secretary fills
+// them in; the birds in the order they were clocked, loft by loft.
+const std::string& ReturnFile() {
+    static const std::string file = [] {
+        std::mt19937 random(9);
+        const auto pick = [&](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        std::string csv =
+            "loft,ring,clocked,clock set,master set,clock check,master check,"
+            "miles,yards\n";
+        char line[256];
+        for (int loft = 0; loft < kLofts; ++loft) {
+            for (int bird = 0; bird < kBirdsPerLoft; ++bird) {
+                const int clocked = pick(3 * 3600, 10 * 3600 - 1);
+                std::snprintf(line, sizeof line, "Loft %d,GB26N%05d,2026-05-09 %02d:%02d:%02d",
+                              loft, loft * kBirdsPerLoft + bird, 7 + clocked / 3600,
+                              clocked / 60 % 60, clocked % 60);
+                csv += line;
+                if (bird == 0) {
+                    std::snprintf(line, sizeof line,
+                                  ",2026-05-08 18:%02d:%02d,2026-05-08 18:%02d:00,"
+                                  "2026-05-09 20:%02d:%02d,2026-05-09 20:%02d:00,%d,%d\n",
+                                  pick(0, 59), pick(0, 59), pick(0, 59), pick(0, 59), pick(0, 59),
+                                  pick(0, 59), pick(50, 600), pick(0, 1759));
+                    csv += line;
+                } else {
+                    csv += ",,,,,,\n";
+                }
+            }
+        }
+        return csv;
+    }();
+    return file;
+}
+
+// The race as race-result makes it of the file it has read.
+results::RaceReturn RaceOf(results::ReturnFile file) {
+    results::RaceReturn race_return;
+    race_return.race.liberation = kLiberation;
+    race_return.race.darkness = results::Darkness{"22:00", "05:00"};
+    race_return.lofts = std::move(file.lofts);
+    race_return.clocks = std::move(file.clocks);
+    race_return.clockings = std::move(file.clockings);
+    return race_return;
+}
+
+// The calculator's entries for the same birds, made beforehand.
+std::vector<race::RaceEntry> Entries() {
+    const results::ReturnFile file = results::ReadReturn(ReturnFile());
+    std::vector<race::RaceEntry> entries;
+    results::BirdReadings bird;
+    const auto read = [](const std::string& text) {
+        return results::ReadDateTime(text, results::Seconds::Optional).value;
+    };
+    bird.liberation = read(kLiberation);
+    bird.darkness_evening = results::TimeOfDay{22, 0, 0, ""};
+    bird.darkness_morning = results::TimeOfDay{5, 0, 0, ""};
+    for (const results::Clocking& clocking : file.clockings) {
+        const std::size_t loft = static_cast<std::size_t>(clocking.loft_id - 1);
+        const results::LoftClock& clock = file.clocks[loft];
+        bird.clock_set = read(clock.clock_set);
+        bird.master_set = read(clock.master_set);
+        bird.clock_check = read(clock.clock_check);
+        bird.master_check = read(clock.master_check);
+        bird.clocked = read(clocking.clocked);
+        bird.distance = *file.lofts[loft].distance;
+        entries.push_back(results::CalculatorEntry(bird));
+    }
+    return entries;
+}
+
+void BM_CalculationsAlone(benchmark::State& state) {
+    const std::vector<race::RaceEntry> entries = Entries();
+    for (auto _ : state) {
+        for (const race::RaceEntry& entry : entries) {
+            benchmark::DoNotOptimize(race::ComputeRace(entry).velocity.data());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kBirds);
+}
+BENCHMARK(BM_CalculationsAlone)->Unit(benchmark::kMillisecond);
+
+// What race-result does between reading the file and writing standard output.
+void BM_FederationResult(benchmark::State& state) {
+    for (auto _ : state) {
+        const results::Result result =
+            results::ComputeResult(RaceOf(results::ReadReturn(ReturnFile())));
+        if (result.rows.size() != kBirds || !result.rows.back().position) {
+            state.SkipWithError("not every bird ranked");
+        }
+        benchmark::DoNotOptimize(results::ResultCsv(result, {}).data());
+    }
+    state.SetItemsProcessed(state.iterations() * kBirds);
+}
+BENCHMARK(BM_FederationResult)->Unit(benchmark::kMillisecond);
+
+// Its parts: the return read, the result worked out, and the CSV written.
+void BM_ReadReturn(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(results::ReadReturn(ReturnFile()).lofts.data());
+}
+BENCHMARK(BM_ReadReturn)->Unit(benchmark::kMillisecond);
+
+void BM_ComputeResult(benchmark::State& state) {
+    const results::RaceReturn race_return = RaceOf(results::ReadReturn(ReturnFile()));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(results::ComputeResult(race_return).rows.data());
+    }
+}
+BENCHMARK(BM_ComputeResult)->Unit(benchmark::kMillisecond);
+
+void BM_ResultCsv(benchmark::State& state) {
+    const results::Result result =
+        results::ComputeResult(RaceOf(results::ReadReturn(ReturnFile())));
+    for (auto _ : state) benchmark::DoNotOptimize(results::ResultCsv(result, {}).data());
+}
+BENCHMARK(BM_ResultCsv)->Unit(benchmark::kMillisecond);
+
+}  // namespace

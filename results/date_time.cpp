@@ -1,0 +1,224 @@
+#include "results/date_time.h"
+
+#include <charconv>
+#include <chrono>
+
+namespace results {
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// The figures at the front of a text, taken off it.
+std::string_view TakeDigits(std::string_view& text) {
+    std::size_t count = 0;
+    while (count < text.size() && IsDigit(text[count])) ++count;
+    const std::string_view digits = text.substr(0, count);
+    text.remove_prefix(count);
+    return digits;
+}
+
+int Number(std::string_view digits) {
+    int value = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return value;
+}
+
+// A letter is named as such, since "O" for a nought or "l" for a one is the commonest slip; the
+// one letter a date and time may hold is the T that joins them.
+std::optional<DateTimeProblem> CharacterProblem(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool joining_t = (c == 'T' || c == 't') && i > 0 && i + 1 < text.size() &&
+                               IsDigit(text[i - 1]) && IsDigit(text[i + 1]);
+        if (IsLetter(c) && !joining_t) return DateTimeProblem::Letter;
+    }
+    return std::nullopt;
+}
+
+std::optional<DateTimeProblem> ParseDate(std::string_view text, Date& date) {
+    std::string_view rest = text;
+    const std::string_view first = TakeDigits(rest);
+    if (first.empty() || rest.empty()) return DateTimeProblem::Malformed;
+    const char mark = rest.front();
+    if (mark != '-' && mark != '/' && mark != '.') return DateTimeProblem::Malformed;
+    rest.remove_prefix(1);
+    const std::string_view second = TakeDigits(rest);
+    if (second.empty() || second.size() > 2 || rest.empty() || rest.front() != mark) {
+        return DateTimeProblem::Malformed;
+    }
+    rest.remove_prefix(1);
+    const std::string_view third = TakeDigits(rest);
+    if (!rest.empty()) return DateTimeProblem::Malformed;
+    if (first.size() == 4 && mark != '.' && !third.empty() && third.size() <= 2) {
+        date = {Number(first), Number(second), Number(third)};
+    } else if (first.size() <= 2 && third.size() == 4) {
+        date = {Number(third), Number(second), Number(first)};
+    } else {
+        return DateTimeProblem::Malformed;
+    }
+    if (date.month < 1 || date.month > 12) return DateTimeProblem::NoSuchMonth;
+    const std::chrono::year_month_day calendar{std::chrono::year(date.year),
+                                               std::chrono::month(unsigned(date.month)),
+                                               std::chrono::day(unsigned(date.day))};
+    if (date.year == 0 || !calendar.ok()) return DateTimeProblem::NoSuchDay;
+    return std::nullopt;
+}
+
+std::optional<DateTimeProblem> ParseTime(std::string_view text, Seconds seconds_rule,
+                                         TimeOfDay& time) {
+    std::string_view rest = text;
+    const std::string_view first = TakeDigits(rest);
+    std::string_view hour, minute, second;
+    if (first.size() == 4 || first.size() == 6) {
+        // Written without marks: 1401 or 140100.
+        hour = first.substr(0, 2);
+        minute = first.substr(2, 2);
+        if (first.size() == 6) second = first.substr(4, 2);
+    } else if (first.size() == 1 || first.size() == 2) {
+        if (rest.empty()) return DateTimeProblem::Malformed;
+        const char mark = rest.front();
+        if (mark != ':' && mark != '.' && mark != '-') return DateTimeProblem::Malformed;
+        rest.remove_prefix(1);
+        hour = first;
+        minute = TakeDigits(rest);
+        if (minute.size() != 2) return DateTimeProblem::Malformed;
+        if (!rest.empty() && rest.front() == mark) {
+            rest.remove_prefix(1);
+            second = TakeDigits(rest);
+            if (second.size() != 2) return DateTimeProblem::Malformed;
+        }
+    } else {
+        return DateTimeProblem::Malformed;
+    }
+    std::string_view fraction;
+    if (!rest.empty() && !second.empty() && (rest.front() == '.' || rest.front() == ',')) {
+        rest.remove_prefix(1);
+        fraction = TakeDigits(rest);
+        if (fraction.empty()) return DateTimeProblem::Malformed;
+    }
+    if (!rest.empty()) return DateTimeProblem::Malformed;
+    time = {Number(hour), Number(minute), Number(second), std::string(fraction)};
+    if (time.hour >= 24) return DateTimeProblem::HourOf24;
+    if (time.minute >= 60) return DateTimeProblem::MinuteOf60;
+    if (time.second >= 60) return DateTimeProblem::SecondOf60;
+    if (second.empty() && seconds_rule == Seconds::Required) return DateTimeProblem::NoSeconds;
+    if (!second.empty() && seconds_rule == Seconds::Refused) return DateTimeProblem::SecondsGiven;
+    return std::nullopt;
+}
+
+void AppendTwoDigits(std::string& text, int value) {
+    text += static_cast<char>('0' + value / 10 % 10);
+    text += static_cast<char>('0' + value % 10);
+}
+
+}  // namespace
+
+DateTimeReading ReadDateTime(std::string_view text, Seconds seconds) {
+    DateTimeReading reading;
+    text = Trim(text);
+    if (text.empty()) {
+        reading.problem = DateTimeProblem::Empty;
+    } else if (const auto problem = CharacterProblem(text)) {
+        reading.problem = problem;
+    } else if (const std::size_t join = text.find_first_of(" \tTt");
+               join == std::string_view::npos) {
+        // One part only: say which half is missing where the part is a whole date or time.
+        Date date;
+        TimeOfDay time;
+        const auto date_problem = ParseDate(text, date);
+        if (date_problem != DateTimeProblem::Malformed) {
+            reading.problem = date_problem ? *date_problem : DateTimeProblem::NoTime;
+        } else if (ParseTime(text, Seconds::Optional, time) != DateTimeProblem::Malformed) {
+            reading.problem = DateTimeProblem::NoDate;
+        } else {
+            reading.problem = DateTimeProblem::Malformed;
+        }
+    } else {
+        const std::string_view time_text = Trim(text.substr(join + 1));
+        const bool t_joined = text[join] == 'T' || text[join] == 't';
+        if (t_joined && time_text.size() != text.size() - join - 1) {
+            reading.problem = DateTimeProblem::Malformed;
+        } else {
+            reading.problem = ParseDate(text.substr(0, join), reading.value.date);
+            if (!reading.problem)
+                reading.problem = ParseTime(time_text, seconds, reading.value.time);
+        }
+    }
+    return reading;
+}
+
+TimeReading ReadTime(std::string_view text, Seconds seconds) {
+    TimeReading reading;
+    text = Trim(text);
+    if (text.empty()) {
+        reading.problem = DateTimeProblem::Empty;
+    } else if (const auto problem = CharacterProblem(text)) {
+        reading.problem = problem;
+    } else {
+        reading.problem = ParseTime(text, seconds, reading.value);
+    }
+    return reading;
+}
+
+std::string WriteTime(const TimeOfDay& value, Seconds seconds) {
+    std::string text;
+    AppendTwoDigits(text, value.hour);
+    text += ':';
+    AppendTwoDigits(text, value.minute);
+    if (seconds == Seconds::Refused) return text;
+    text += ':';
+    AppendTwoDigits(text, value.second);
+    if (!value.fraction.empty()) text.append(".").append(value.fraction);
+    return text;
+}
+
+std::string WriteDateTime(const DateTime& value) {
+    std::string text;
+    AppendTwoDigits(text, value.date.year / 100);
+    AppendTwoDigits(text, value.date.year % 100);
+    text += '-';
+    AppendTwoDigits(text, value.date.month);
+    text += '-';
+    AppendTwoDigits(text, value.date.day);
+    text += ' ';
+    return text + WriteTime(value.time, Seconds::Required);
+}
+
+std::int64_t DayNumber(const Date& date) {
+    const std::chrono::sys_days days = std::chrono::year_month_day{
+        std::chrono::year(date.year), std::chrono::month(unsigned(date.month)),
+        std::chrono::day(unsigned(date.day))};
+    return days.time_since_epoch().count();
+}
+
+double SecondsOfDay(const TimeOfDay& time) {
+    double seconds = time.hour * 3600.0 + time.minute * 60.0 + time.second;
+    if (!time.fraction.empty()) {
+        // Read as a decimal whatever the locale's separator.
+        const std::string decimal = "0." + time.fraction;
+        double fraction = 0;
+        std::from_chars(decimal.data(), decimal.data() + decimal.size(), fraction);
+        seconds += fraction;
+    }
+    return seconds;
+}
+
+double Moment(const DateTime& value) {
+    return static_cast<double>(DayNumber(value.date)) * 86400.0 + SecondsOfDay(value.time);
+}
+
+}  // namespace results

@@ -1,0 +1,299 @@
+#include "results/result_writers.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <vector>
+
+#include "distance/number_text.h"
+#include "distance/spreadsheet_csv.h"
+#include "results/result_messages.h"
+
+namespace results {
+namespace {
+
+constexpr double kMetresPerYard = 0.9144;
+
+std::string UnitName(VelocityUnit unit) {
+    return unit == VelocityUnit::MetresPerMinute ? "m/min" : "yd/min";
+}
+
+std::string UnitWords(VelocityUnit unit) {
+    return unit == VelocityUnit::MetresPerMinute ? "metres per minute" : "yards per minute";
+}
+
+// One bird's cells as every form shows them.
+struct RowCells {
+    std::string position, loft, ring, miles, yards, clocked;
+    std::string variation, hours, minutes, seconds, velocity, problem;
+};
+
+void SetInteger(std::string& cell, std::int64_t value) {
+    cell.clear();
+    distance::AppendInteger(cell, value);
+}
+
+// Fills the cells in place, so that writing a large result reuses their room row after row.
+void FillCells(const ResultRow& row, const ResultOptions& options, bool full_velocity,
+               RowCells& cells) {
+    cells.position.clear();
+    if (row.position) SetInteger(cells.position, static_cast<std::int64_t>(*row.position));
+    cells.loft.assign(row.loft);
+    cells.ring.assign(row.ring);
+    cells.miles.clear();
+    cells.yards.clear();
+    if (row.distance) {
+        SetInteger(cells.miles, row.distance->miles);
+        SetInteger(cells.yards, row.distance->yards);
+    }
+    cells.clocked.assign(row.clocked);
+    cells.variation.assign(row.figures.variation);
+    cells.hours.assign(row.figures.FTHrs);
+    cells.minutes.assign(row.figures.FTMins);
+    cells.seconds.assign(row.figures.FTSecs);
+    cells.problem.clear();
+    cells.velocity.clear();
+    if (row.fault) {
+        cells.problem = BirdFaultMessage(*row.fault);
+    } else if (full_velocity && options.unit == VelocityUnit::YardsPerMinute) {
+        cells.velocity.assign(row.figures.velocity);
+    } else {
+        cells.velocity = VelocityText(row, options.unit);
+        if (!full_velocity) cells.velocity = RoundDecimals(cells.velocity, options.decimals);
+    }
+}
+
+RowCells CellsOf(const ResultRow& row, const ResultOptions& options, bool full_velocity) {
+    RowCells cells;
+    FillCells(row, options, full_velocity, cells);
+    return cells;
+}
+
+const Result& Shown(const Result& result, const ResultOptions& options, Result& first_birds) {
+    if (!options.first_bird_only) return result;
+    first_birds = FirstBirdOnly(result);
+    return first_birds;
+}
+
+// The headings of the printed forms and whether each is a figure, set to the right.
+struct Heading {
+    std::string_view text;
+    std::string RowCells::*cell;
+    bool figure;
+};
+
+std::vector<Heading> PrintedHeadings() {
+    return {{"Pos", &RowCells::position, true},        {"Loft", &RowCells::loft, false},
+            {"Ring", &RowCells::ring, false},          {"Miles", &RowCells::miles, true},
+            {"Yards", &RowCells::yards, true},         {"Clocked", &RowCells::clocked, false},
+            {"Variation", &RowCells::variation, true}, {"Hrs", &RowCells::hours, true},
+            {"Min", &RowCells::minutes, true},         {"Sec", &RowCells::seconds, true},
+            {"Velocity", &RowCells::velocity, true},   {"Problem", &RowCells::problem, false}};
+}
+
+// Letters, not bytes: a loft named Lefèvre lines up with one named Smith.
+std::size_t Width(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string RaceDetails(const Race& race) {
+    std::string details;
+    const DateTimeReading liberation = ReadDateTime(race.liberation, Seconds::Optional);
+    details = "Liberated " + (liberation.ok() ? WriteDateTime(liberation.value) : race.liberation);
+    if (race.darkness) {
+        details += ", darkness " + race.darkness->evening + " to " + race.darkness->morning;
+    }
+    return details;
+}
+
+}  // namespace
+
+std::string VelocityText(const ResultRow& row, VelocityUnit unit) {
+    if (row.fault) return {};
+    if (unit == VelocityUnit::YardsPerMinute) return row.figures.velocity;
+    return race::NumberToText(row.velocity * kMetresPerYard);
+}
+
+std::string RoundDecimals(std::string_view text, int decimals) {
+    decimals = std::max(decimals, 0);
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) text.remove_prefix(1);
+    // The digits, and where the point falls among them once any exponent has moved it.
+    const std::size_t e = text.find_first_of("eE");
+    const std::string_view mantissa = text.substr(0, e);
+    long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view power = text.substr(e + 1);
+        if (power.starts_with('+')) power.remove_prefix(1);
+        std::from_chars(power.data(), power.data() + power.size(), exponent);
+    }
+    std::string digits;
+    long point = static_cast<long>(mantissa.size());
+    for (std::size_t i = 0; i < mantissa.size(); ++i) {
+        if (mantissa[i] == '.' || mantissa[i] == ',') {
+            point = static_cast<long>(i);
+        } else {
+            digits += mantissa[i];
+        }
+    }
+    point += exponent;
+    if (point < 1) {
+        digits.insert(0, static_cast<std::size_t>(1 - point), '0');
+        point = 1;
+    }
+    const auto wanted = static_cast<std::size_t>(point + decimals);
+    if (digits.size() < wanted) digits.append(wanted - digits.size(), '0');
+    const bool round_up = digits.size() > wanted && digits[wanted] >= '5';
+    digits.resize(wanted);
+    if (round_up) {
+        std::size_t at = digits.size();
+        while (at > 0 && digits[at - 1] == '9') digits[--at] = '0';
+        if (at == 0) {
+            digits.insert(0, "1");
+            ++point;
+        } else {
+            ++digits[at - 1];
+        }
+    }
+    // No leading noughts but the one before the point.
+    std::size_t leading = 0;
+    while (leading + 1 < static_cast<std::size_t>(point) && digits[leading] == '0') ++leading;
+    std::string rounded = digits.substr(leading, static_cast<std::size_t>(point) - leading);
+    if (decimals > 0) rounded += "." + digits.substr(static_cast<std::size_t>(point));
+    const bool zero = rounded.find_first_not_of("0.") == std::string::npos;
+    return negative && !zero ? "-" + rounded : rounded;
+}
+
+std::string ResultCsv(const Result& result, const ResultOptions& options) {
+    Result first_birds;
+    const Result& shown = Shown(result, options, first_birds);
+    std::string csv =
+        "position,loft,ring,miles,yards,clocked,variation,hours,minutes,seconds,velocity,problem\n";
+    csv.reserve(csv.size() + shown.rows.size() * 100);
+    RowCells cells;
+    for (const ResultRow& row : shown.rows) {
+        FillCells(row, options, true, cells);
+        const std::array<const std::string*, 12> fields{
+            &cells.position, &cells.loft,    &cells.ring,      &cells.miles,
+            &cells.yards,    &cells.clocked, &cells.variation, &cells.hours,
+            &cells.minutes,  &cells.seconds, &cells.velocity,  &cells.problem};
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0) csv += ',';
+            distance::AppendCsvField(csv, *fields[i]);
+        }
+        csv += '\n';
+    }
+    return csv;
+}
+
+std::string ResultTextTable(const Result& result, const ResultOptions& options) {
+    Result first_birds;
+    const Result& shown = Shown(result, options, first_birds);
+    std::vector<Heading> headings = PrintedHeadings();
+    const std::string velocity_heading = "Velocity " + UnitName(options.unit);
+    headings[10].text = velocity_heading;
+    std::vector<RowCells> rows;
+    rows.reserve(shown.rows.size());
+    for (const ResultRow& row : shown.rows) rows.push_back(CellsOf(row, options, false));
+    std::vector<std::size_t> widths;
+    for (const Heading& heading : headings) {
+        std::size_t width = Width(heading.text);
+        for (const RowCells& row : rows) width = std::max(width, Width(row.*heading.cell));
+        widths.push_back(width);
+    }
+    const auto line = [&](const auto& text_of) {
+        std::string text;
+        for (std::size_t c = 0; c < headings.size(); ++c) {
+            const std::string_view cell = text_of(headings[c]);
+            const std::string padding(widths[c] - Width(cell), ' ');
+            if (c > 0) text += "  ";
+            text += headings[c].figure ? padding + std::string(cell) : std::string(cell) + padding;
+        }
+        text.erase(text.find_last_not_of(' ') + 1);
+        return text + '\n';
+    };
+    std::string table;
+    if (!shown.race.name.empty()) table += shown.race.name + '\n';
+    table += RaceDetails(shown.race) + "\n\n";
+    table += line([](const Heading& heading) { return heading.text; });
+    for (const RowCells& row : rows) {
+        table += line([&](const Heading& heading) { return std::string_view(row.*heading.cell); });
+    }
+    return table;
+}
+
+std::string HtmlEscaped(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            case '\'':
+                escaped += "&#39;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string ResultHtml(const Result& result, const ResultOptions& options) {
+    Result first_birds;
+    const Result& shown = Shown(result, options, first_birds);
+    const std::string title = shown.race.name.empty() ? "Race result" : shown.race.name;
+    std::string html =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+        HtmlEscaped(title) +
+        "</title>\n<style>\n"
+        "body { font-family: sans-serif; margin: 1em; }\n"
+        ".scroll { overflow-x: auto; }\n"
+        "table { border-collapse: collapse; }\n"
+        "caption { text-align: left; font-weight: bold; padding: 0.3em 0; }\n"
+        "th, td { padding: 0.2em 0.5em; border-bottom: 1px solid #ccc; white-space: nowrap; }\n"
+        "th { text-align: left; background: #eee; }\n"
+        "td.figure { text-align: right; font-variant-numeric: tabular-nums; }\n"
+        "td.problem { white-space: normal; }\n"
+        "thead { display: table-header-group; }\n"
+        "tr { break-inside: avoid; }\n"
+        "@media print { .scroll { overflow: visible; } body { margin: 0; } }\n"
+        "</style>\n</head>\n<body>\n<h1>" +
+        HtmlEscaped(title) + "</h1>\n<p>" + HtmlEscaped(RaceDetails(shown.race)) + "</p>\n";
+    html += "<div class=\"scroll\">\n<table>\n<caption>" +
+            std::string(options.first_bird_only ? "First bird of each loft" : "Every bird") +
+            ", velocity in " + UnitWords(options.unit) + "</caption>\n<thead>\n<tr>";
+    std::vector<Heading> headings = PrintedHeadings();
+    for (const Heading& heading : headings) {
+        html += "<th scope=\"col\">" + HtmlEscaped(heading.text) + "</th>";
+    }
+    html += "</tr>\n</thead>\n<tbody>\n";
+    for (const ResultRow& row : shown.rows) {
+        const RowCells cells = CellsOf(row, options, false);
+        html += "<tr>";
+        for (const Heading& heading : headings) {
+            const char* kind = heading.figure                       ? " class=\"figure\""
+                               : heading.cell == &RowCells::problem ? " class=\"problem\""
+                                                                    : "";
+            html += std::string("<td") + kind + ">" + HtmlEscaped(cells.*heading.cell) + "</td>";
+        }
+        html += "</tr>\n";
+    }
+    html += "</tbody>\n</table>\n</div>\n</body>\n</html>\n";
+    return html;
+}
+
+}  // namespace results

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Runs the race-result tool as a secretary or a script would and checks what it prints and its
+# exit status: a return's result in each form, and the reports of bad input.
+#   check_race_result.sh <race-result> <data folder> [emulator...]
+set -uo pipefail
+tool=$1
+cd "$2" || exit 1
+shift 2
+emulator=("$@")
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# Runs the tool; its standard output and error (without the CRs Windows puts on a console's error
+# stream) land in $out, its exit status in $status.
+run() {
+    "${emulator[@]}" "$tool" "$@" >"$out/stdout" 2>"$out/stderr.raw"
+    status=$?
+    tr -d '\r' <"$out/stderr.raw" >"$out/stderr"
+}
+expect() {  # <description> <exit status> <expected standard output file or ->
+    [[ $status == "$2" ]] || fail "$1: exit status $status, not $2; stderr: $(cat "$out/stderr")"
+    if [[ $3 == - ]]; then
+        [[ ! -s "$out/stdout" ]] || fail "$1: wrote to standard output: $(head -c 300 "$out/stdout")"
+    else
+        cmp -s "$3" "$out/stdout" || fail "$1: printed $(head -c 600 "$out/stdout"), not $(cat "$3")"
+    fi
+}
+race=(--liberation "2026-05-09 07:15" --darkness 21:00-05:00)
+
+# A same-day bird, a two-day bird (clocked the day before its clock was struck), one out
+# overnight, a tie, a bird clocked before liberation and a ring clocked twice.
+run "${race[@]}" return.csv
+expect "the result as CSV" 0 result.csv
+
+run "${race[@]}" --text --decimals 4 --name "Open race" return.csv
+expect "the result as a table" 0 "$out/stdout"
+grep -q '^  2  Brown .* 610\.3348$' "$out/stdout" || fail "the table's tie: $(cat "$out/stdout")"
+
+run "${race[@]}" --html --first-bird --unit m/min return.csv
+expect "the first birds as a page" 0 "$out/stdout"
+[[ $(grep -c '<td class="figure">[0-9]' "$out/stdout") -gt 0 ]] || fail "no figures on the page"
+grep -q 'NL26-1234999' "$out/stdout" && fail "a loft's second bird on the first-bird page"
+
+# Every bad cell, each with its file, row and column; nothing on standard output.
+run --liberation "2026-05-09 07:15" bad-return.csv
+expect "bad cells" 2 -
+cells=$(cut -d: -f1-2 "$out/stderr" | tr '\n' '|')
+[[ $cells == "bad-return.csv: row 2, clocked|bad-return.csv: row 3, clock check|bad-return.csv: row 4, ring|bad-return.csv: row 4, clock check|bad-return.csv: row 4, miles|bad-return.csv: row 4, yards|" ]] ||
+    fail "bad cells reported as $cells"
+
+run --liberation "31/02/2026 07:00" return.csv
+expect "a liberation on no such day" 2 -
+grep -q '^race-result: --liberation' "$out/stderr" || fail "the liberation not named: $(cat "$out/stderr")"
+
+run return.csv
+expect "no liberation" 2 -
+
+run --liberation "2026-05-09 07:15" no-such-file.csv
+expect "a file that cannot be read" 1 -
+grep -q 'no-such-file.csv' "$out/stderr" || fail "the unreadable file not named: $(cat "$out/stderr")"
+
+run --liberation "2026-05-09 07:15" members.club
+expect "a club file" 2 -
+
+run --help
+[[ $status == 0 ]] || fail "--help exit status $status"
+for words in --liberation --darkness --first-bird 'Exit status' 'race-result --liberation'; do
+    grep -q -- "$words" "$out/stdout" || fail "--help does not mention $words"
+done
+
+((failures == 0)) && echo "race-result: all checks passed"
+exit $((failures > 0))

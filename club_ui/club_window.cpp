@@ -128,8 +128,8 @@ void NameTheProgram() {
     // Without an organisation the data folder is the program's own, ~/.local/share/Race Distances
     // or %APPDATA%\Race Distances, rather than a folder of that name inside another.
     QCoreApplication::setOrganizationName(QString());
-    QCoreApplication::setApplicationName(QStringLiteral("Race Distances"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.RaceDistances"));
+    QCoreApplication::setApplicationName(QStringLiteral("Club Secretary"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ClubSecretary"));
 }
 
 ClubWindow::ClubWindow(QWidget* parent) : QMainWindow(parent) {
@@ -482,7 +482,7 @@ bool ClubWindow::OpenClub(const QString& path) {
     club_ = std::move(opening.file);
     lofts_->ShowClub(&*club_);
     race_points_->ShowClub(&*club_);
-    setWindowTitle(tr("%1 – Race Distances").arg(QFileInfo(path).completeBaseName()));
+    setWindowTitle(tr("%1 – Club Secretary").arg(QFileInfo(path).completeBaseName()));
     setWindowFilePath(path);
     RememberClub(QFileInfo(path).absoluteFilePath());
     if (club_->ReadOnly()) {

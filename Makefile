@@ -132,7 +132,7 @@ format:
 # this renders them again (with rsvg-convert, from librsvg2-bin).
 ICON_SIZES := 16 24 32 48 64 128 256
 icons:
-	for icon in velocity-calculator race-distances; do \
+	for icon in velocity-calculator club-secretary; do \
 		for size in $(ICON_SIZES); do \
 			rsvg-convert -w $$size -h $$size data/icons/$$icon.svg -o data/icons/$$icon-$$size.png; \
 		done; \

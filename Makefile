@@ -1,6 +1,6 @@
 # The front door: one target a job. On Debian each target installs what is missing first.
-.PHONY: all deps build test package-test sanitize fuzz bench run run-distances screenshots release install \
-	package format icons clean windows windows-test
+.PHONY: all deps build test package-test sanitize fuzz bench run run-club run-distances screenshots \
+	release install package format icons clean windows windows-test
 
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
@@ -83,13 +83,14 @@ run: build
 		build/dev/app/calculator/velocity-calculator; \
 	fi
 
-# Opens Race Distances, like run above.
-run-distances: build
+# Opens Club Secretary, like run above; run-distances is its name from when it was Race Distances.
+run-club: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "No display: run it under 'xvfb-run -a build/dev/app/club-secretary/club-secretary' or from a desktop session."; \
 	else \
 		build/dev/app/club-secretary/club-secretary; \
 	fi
+run-distances: run-club
 
 # Renders the README's pictures of the windows into docs/, and the first page of each of the
 # demo club's printed sheets, at 90 dpi in grey.
@@ -140,7 +141,7 @@ format:
 # this renders them again (with rsvg-convert, from librsvg2-bin).
 ICON_SIZES := 16 24 32 48 64 128 256
 icons:
-	for icon in velocity-calculator race-distances; do \
+	for icon in velocity-calculator club-secretary; do \
 		for size in $(ICON_SIZES); do \
 			rsvg-convert -w $$size -h $$size data/icons/$$icon.svg -o data/icons/$$icon-$$size.png; \
 		done; \

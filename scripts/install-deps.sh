@@ -17,7 +17,7 @@ linux=(
     libgeographiclib-dev
     # Window: Qt 6 Widgets and the fonts nearest to the calculator's own
     qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core
-    # Race Distances: the club file
+    # Club Secretary: the club file
     libsqlite3-dev
     # Tests, benchmarks and fuzzing; the printed sheets read back from PDF (pdftotext, pdfinfo)
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils

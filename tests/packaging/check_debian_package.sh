@@ -35,10 +35,11 @@ for expected in ./usr/bin/velocity-calculator ./usr/bin/race-distance ./usr/bin/
     "./usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
     "./usr/share/icons/hicolor/128x128/apps/$app_id.png" \
     ./usr/share/doc/velocity-calculator/copyright \
-    ./usr/bin/race-distances \
-    ./usr/share/applications/org.example.RaceDistances.desktop \
-    ./usr/share/metainfo/org.example.RaceDistances.metainfo.xml \
-    ./usr/share/mime/packages/org.example.RaceDistances.xml; do
+    ./usr/bin/club-secretary \
+    ./usr/share/applications/org.example.ClubSecretary.desktop \
+    ./usr/share/metainfo/org.example.ClubSecretary.metainfo.xml \
+    ./usr/share/icons/hicolor/scalable/apps/org.example.ClubSecretary.svg \
+    ./usr/share/mime/packages/org.example.ClubSecretary.xml; do
     grep -qx -- "$expected" <<<"$files" || fail "package lacks $expected"
 done
 stray=$(grep -v '^\./usr/\(bin\|share\)\(/\|$\)' <<<"$files" | grep -vx '\./\|\./usr/' || true)

@@ -80,21 +80,27 @@ check_metainfo "$app_id" \
     '<project_license>' "metainfo has no licence"
 check_icons "$app_id" 32 48 64 128
 
-# Race Distances beside it: its executable, desktop entry, metainfo and icon, and the club file's
+# Club Secretary beside it: its executable, desktop entry, metainfo and icon, and the club file's
 # MIME type, which the desktop entry names so a double-click on a .club file opens the program.
-rd_id=org.example.RaceDistances
-rd_desktop="$root/share/applications/$rd_id.desktop"
-[[ -x "$root/bin/race-distances" ]] || fail "no executable usr/bin/race-distances"
-check_desktop_entry "$rd_id" 'race-distances %f'
-check_metainfo "$rd_id"
-check_icons "$rd_id" 128
-mime="$root/share/mime/packages/$rd_id.xml"
+cs_id=org.example.ClubSecretary
+cs_desktop="$root/share/applications/$cs_id.desktop"
+[[ -x "$root/bin/club-secretary" ]] || fail "no executable usr/bin/club-secretary"
+check_desktop_entry "$cs_id" 'club-secretary %f' \
+    '^Name=Club Secretary$' "Club Secretary's desktop entry name"
+check_metainfo "$cs_id" \
+    '<name>Club Secretary</name>' "Club Secretary's metainfo name" \
+    '<binary>club-secretary</binary>' "Club Secretary's metainfo does not provide club-secretary"
+check_icons "$cs_id" 128
+# Nothing left under the program's old name, Race Distances.
+old_names=$(find "$root" -name '*RaceDistances*' -o -name 'race-distances*')
+[[ -z "$old_names" ]] || fail "installed under the old name: $old_names"
+mime="$root/share/mime/packages/$cs_id.xml"
 if [[ -f "$mime" ]]; then
     # The MIME database built from the package's file alone knows a .club file by its name.
     update-mime-database "$root/share/mime" >/dev/null 2>&1 || fail "update-mime-database refused $mime"
-    grep -q '^application/x-race-distances-club:\*\.club$' "$root/share/mime/globs" ||
+    grep -q '^application/x-pigeon-racing-club:\*\.club$' "$root/share/mime/globs" ||
         fail "the MIME database does not know *.club"
-    mime_type=$(sed -n 's/^MimeType=\(.*\);$/\1/p' "$rd_desktop" 2>/dev/null || true)
+    mime_type=$(sed -n 's/^MimeType=\(.*\);$/\1/p' "$cs_desktop" 2>/dev/null || true)
     grep -q "type=\"$mime_type\"" "$mime" || fail "the desktop entry's MimeType=$mime_type is not $mime's"
 else
     fail "no MIME type $mime"

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The Windows installer as a user meets it, under Wine on an X display: installed silently into a
 # fresh Wine prefix, the programs and their Start-menu shortcuts in place, .club files opening in
-# Race Distances and the uninstaller registered; the installed calculator started, its window's
-# title read and the window rendered to <build>/screenshot-windows.png; race-result installed and
-# in the zip; the race-distance console
-# program, installed and in the zip, giving Berkeley to Port Moresby; Race Distances started on a
-# first club of its own, a loft and a race point typed in and the distance between them copied
-# from its table, and its window rendered to <build>/screenshot-distances-windows.png; then
-# uninstalled silently, leaving nothing behind.
+# Club Secretary and the uninstaller registered, and what Race Distances (its old name) left gone;
+# the installed calculator started, its window's title read and the window rendered to
+# <build>/screenshot-windows.png; race-result installed and in the zip; the race-distance console program, installed and in the zip,
+# giving Berkeley to Port Moresby; Club Secretary started on a first club of its own, its window's
+# title read, a loft and a race point typed in and the distance between them copied from its
+# table, and its window rendered to <build>/screenshot-distances-windows.png; then uninstalled
+# silently, leaving nothing behind.
 #   check_windows_installer.sh <build> <version> <wine-run.sh> <wine prefix>
 set -euo pipefail
 build=$1
@@ -17,7 +17,9 @@ prefix=$4-installer
 installer=$build/velocity-calculator-$version-win64-setup.exe
 product="Velocity Calculator"
 title="Velocity  Calculator "
-distances_product="Race Distances"
+club_product="Club Secretary"
+# Its window's title names the club open in it, the first one "My club".
+club_title="My club – Club Secretary"
 installed="$prefix/drive_c/Program Files/$product"
 uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
 export VC_WINE_TIMEOUT=120
@@ -28,7 +30,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 wine() { "$wine_run" "$prefix" "$@"; }
 shortcuts() {
-    find "$prefix/drive_c" -path '*Start Menu*' \( -iname "$product*" -o -iname "$distances_product*" \) \
+    find "$prefix/drive_c" -path '*Start Menu*' \( -iname "$product*" -o -iname "$club_product*" \) \
         2>/dev/null
 }
 # A registry key's default value.
@@ -67,14 +69,24 @@ wait_until() {
 rm -rf "$prefix"
 trap 'WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$prefix" "$prefix.lock" "$prefix-zip"' EXIT
 
+# What an install of the program under its old name, Race Distances, would have left: its document
+# type for .club and its program file, which installing takes away.
+wine reg add 'HKLM\Software\Classes\RaceDistances.Club' /ve /d "Race Distances club" /f >/dev/null 2>&1
+wine reg add 'HKLM\Software\Classes\.club' /ve /d RaceDistances.Club /f >/dev/null 2>&1
+mkdir -p "$installed"
+touch "$installed/race-distances.exe"
+
 # Installing.
 wine "$installer" /S || fail "the silent install exited with $?"
-for file in velocity-calculator.exe race-distances.exe race-distance.exe race-result.exe LICENSE.txt \
+[[ ! -e "$installed/race-distances.exe" ]] || fail "Race Distances' race-distances.exe is still there"
+wine reg query 'HKLM\Software\Classes\RaceDistances.Club' >/dev/null 2>&1 &&
+    fail "Race Distances' document type RaceDistances.Club is still registered"
+for file in velocity-calculator.exe club-secretary.exe race-distance.exe race-result.exe LICENSE.txt \
     README.txt \
     Uninstall.exe; do
     [[ -f "$installed/$file" ]] || fail "not installed: $file"
 done
-for shortcut in "$product:velocity-calculator" "$distances_product:race-distances"; do
+for shortcut in "$product:velocity-calculator" "$club_product:club-secretary"; do
     link=$(shortcuts | grep -i "/${shortcut%%:*}\.lnk$" || true)
     if [[ $(grep -c . <<<"$link") -eq 1 ]]; then
         grep -aq "${shortcut#*:}\.exe" "$link" || fail "the shortcut $link does not start its program"
@@ -83,18 +95,18 @@ for shortcut in "$product:velocity-calculator" "$distances_product:race-distance
     fi
 done
 wine reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "no uninstaller registered"
-# .club names a document type, which opens with Race Distances.
+# .club names a document type, which opens with Club Secretary.
 club_type=$(default_value 'HKLM\Software\Classes\.club')
 club_key="HKLM\\Software\\Classes\\${club_type:-none}"
-opens_clubs='"C:\Program Files\'"$product"'\race-distances.exe" "%1"'
+opens_clubs='"C:\Program Files\'"$product"'\club-secretary.exe" "%1"'
 opens_with=$(default_value "$club_key\\shell\\open\\command")
-[[ -n "$club_type" && "$opens_with" == "$opens_clubs" ]] ||
+[[ "$club_type" == ClubSecretary.Club && "$opens_with" == "$opens_clubs" ]] ||
     fail ".club files (${club_type:-no type}) open with \"$opens_with\", not $opens_clubs"
 club_icon=$(default_value "$club_key\\DefaultIcon")
-[[ "$club_icon" == *'\race-distances.exe,0' ]] || fail "club files' icon is \"$club_icon\""
+[[ "$club_icon" == *'\club-secretary.exe,0' ]] || fail "club files' icon is \"$club_icon\""
 # Each program one file: it may import Windows' own DLLs only, not the compiler's or Qt's (printing
 # takes the spooler's winspool.drv).
-for program_file in velocity-calculator.exe race-distances.exe race-distance.exe race-result.exe; do
+for program_file in velocity-calculator.exe club-secretary.exe race-distance.exe race-result.exe; do
     foreign=$(x86_64-w64-mingw32-objdump -p "$installed/$program_file" |
         sed -n 's/^\s*DLL Name: //p' | grep -Eiv '^(api-ms-win-.*|(kernel|user|gdi|advapi|shell|ole|oleaut|comdlg|imm|winmm|ws2_|version|uxtheme|dwmapi|shcore|setupapi|ntdll|netapi|userenv|wtsapi|d2d1|d3d9|d3d11|dxgi|shlwapi|dwrite|winspool|authz|mpr|rpcrt|msvcrt|ucrtbase|comctl|uiautomationcore)[0-9_]*)\.dll$|^winspool\.drv$' || true)
     [[ -z "$foreign" ]] || fail "$program_file needs DLLs Windows does not have: $foreign"
@@ -113,7 +125,7 @@ python3 -m zipfile -e "$build/velocity-calculator-$version-win64.zip" "$unzipped
 zipped_program=$(find "$unzipped" -name race-distance.exe | head -n 1)
 distance=$(wine "$zipped_program" "${berkeley_to_port_moresby[@]}" || true)
 [[ "$distance" == "$expected_distance"* ]] || fail "race-distance from the zip printed \"$distance\""
-for program_file in velocity-calculator.exe race-distances.exe race-result.exe; do
+for program_file in velocity-calculator.exe club-secretary.exe race-result.exe; do
     [[ -n "$(find "$unzipped" -name "$program_file")" ]] || fail "not in the zip: $program_file"
 done
 rm -rf "$unzipped"
@@ -144,12 +156,12 @@ kill "$desktop" 2>/dev/null || true
 wait "$desktop" 2>/dev/null || true
 WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true  # the program on that desktop
 
-# Race Distances as a user first meets it: its own first club in the fresh profile, a loft and a
+# Club Secretary as a user first meets it: its own first club in the fresh profile, a loft and a
 # race point typed in from the keyboard, and the distance between them copied from its table.
-distances_path="C:\\Program Files\\$product\\race-distances.exe"
-"$wine_run" "$prefix" "$distances_path" &
+club_path="C:\\Program Files\\$product\\club-secretary.exe"
+"$wine_run" "$prefix" "$club_path" &
 program=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "$distances_product" | head -n 1 || true)
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "$club_product" | head -n 1 || true)
 # Types into the window, a step at a time: each key waits for the one before to be acted on.
 typed() {
     xdotool windowfocus --sync "$window" 2>/dev/null || true
@@ -169,31 +181,33 @@ copied_distance() {
 }
 if [[ -n "$window" ]]; then
     sleep 2  # the first club made and opened
-    first_club=$(find "$prefix/drive_c/users" -path "*/AppData/Roaming/$distances_product/*" \
+    first_club=$(find "$prefix/drive_c/users" -path "*/AppData/Roaming/$club_product/*" \
         -name 'My club.club' -size +0)
-    [[ -n "$first_club" ]] || fail "Race Distances made no first club in the user's AppData"
+    [[ -n "$first_club" ]] || fail "Club Secretary made no first club in the user's AppData"
+    name=$(xdotool getwindowname "$window")
+    [[ "$name" == "$club_title" ]] || fail "Club Secretary's window title \"$name\", not \"$club_title\""
     typed key:ctrl+shift+l "A. Barker" key:Tab "Fengate" key:Tab "52 34 20 N" key:Tab "0 14 30 W" \
         key:Return
     typed key:ctrl+shift+p "Stoke" key:Tab "53 00 14 N" key:Tab "2 10 47 W" key:Return
     copied=$(copied_distance key:alt+t)
-    [[ "$copied" == "86 miles 971 yards" ]] || fail "Race Distances' table showed \"$copied\""
+    [[ "$copied" == "86 miles 971 yards" ]] || fail "Club Secretary's table showed \"$copied\""
     # Distances in kilometres, and back from that switch to the table.
     copied=$(copied_distance key:alt+k key:alt+t)
-    [[ "$copied" == "139.291 km" ]] || fail "Race Distances' table in kilometres showed \"$copied\""
-    kill -0 "$program" 2>/dev/null || fail "Race Distances ended by itself"
+    [[ "$copied" == "139.291 km" ]] || fail "Club Secretary's table in kilometres showed \"$copied\""
+    kill -0 "$program" 2>/dev/null || fail "Club Secretary ended by itself"
 else
-    fail "the installed Race Distances showed no window within a minute"
+    fail "the installed Club Secretary showed no window within a minute"
 fi
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
 WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
 
 # Its picture, on a Wine desktop like the calculator's, with the club just typed in.
-"$wine_run" "$prefix" explorer /desktop=distances,1270x880 "$distances_path" &
+"$wine_run" "$prefix" explorer /desktop=club,1270x880 "$club_path" &
 desktop=$!
 # After the program's start, its club opened, first frame and icon.
-desktop_picture distances "$build/screenshot-distances-windows.png" 6 ||
-    fail "no picture of Race Distances' window"
+desktop_picture club "$build/screenshot-distances-windows.png" 6 ||
+    fail "no picture of Club Secretary's window"
 kill "$desktop" 2>/dev/null || true
 wait "$desktop" 2>/dev/null || true
 WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true

@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 #include <system_error>
+#include <type_traits>
 #include <utility>
 
 namespace club {
@@ -18,7 +19,7 @@ constexpr int kBusyMilliseconds = 5000;
 
 // The tables as this version lays them out. AUTOINCREMENT: SQLite then never gives a new row the
 // id of one deleted, which a plain rowid may.
-constexpr std::string_view kSchema = R"(
+constexpr std::string_view kPlaceTables = R"(
 CREATE TABLE lofts(
     id INTEGER PRIMARY KEY AUTOINCREMENT,
     member TEXT NOT NULL,
@@ -30,6 +31,35 @@ CREATE TABLE race_points(
     name TEXT NOT NULL,
     latitude TEXT NOT NULL,
     longitude TEXT NOT NULL);
+)";
+// The season's races, each loft's clock in a race and every bird clocked, pointing at the lofts
+// and race points by their ids. A race point of 0 is one not picked yet; darkness texts both empty
+// are a race with no hours of darkness.
+constexpr std::string_view kRaceTables = R"(
+CREATE TABLE races(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    race_point INTEGER NOT NULL,
+    name TEXT NOT NULL,
+    liberation TEXT NOT NULL,
+    darkness_evening TEXT NOT NULL,
+    darkness_morning TEXT NOT NULL);
+CREATE TABLE clocks(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    race INTEGER NOT NULL,
+    loft INTEGER NOT NULL,
+    clock_set TEXT NOT NULL,
+    master_set TEXT NOT NULL,
+    clock_check TEXT NOT NULL,
+    master_check TEXT NOT NULL);
+CREATE TABLE clockings(
+    id INTEGER PRIMARY KEY AUTOINCREMENT,
+    race INTEGER NOT NULL,
+    loft INTEGER NOT NULL,
+    ring TEXT NOT NULL,
+    clocked TEXT NOT NULL);
+CREATE INDEX clocks_of_race ON clocks(race);
+CREATE INDEX clockings_of_race ON clockings(race);
+CREATE INDEX clockings_of_loft ON clockings(loft);
 )";
 
 // Each step brings a club of the format before it up to the next, inside the upgrade's one
@@ -57,6 +87,8 @@ INSERT INTO race_points(id, name, latitude, longitude)
 DROP TABLE lofts_format_1;
 DROP TABLE race_points_format_1;
 )",
+    // 2 to 3: the season's races, their clocks and clockings.
+    kRaceTables,
 };
 
 // What SQLite said when a step failed; thrown inside this file only, and turned into a problem
@@ -92,6 +124,9 @@ class Statement {
     void BindText(int index, std::string_view text) {
         Check(sqlite3_bind_text(statement_.get(), index, text.data(), static_cast<int>(text.size()),
                                 SQLITE_TRANSIENT));
+    }
+    void BindInteger(int index, std::int64_t value) {
+        Check(sqlite3_bind_int64(statement_.get(), index, value));
     }
     void BindId(int index, Id id) {
         Check(id == 0 ? sqlite3_bind_null(statement_.get(), index)
@@ -142,13 +177,17 @@ std::string PathText(const std::filesystem::path& path) {
 
 // Whether a folder takes new files, as SQLite's journal needs: tried, not guessed from bits.
 bool FolderWritable(const std::filesystem::path& folder) {
-    std::filesystem::path probe = folder / ".club-write-check";
-    sqlite3* raw = nullptr;
-    const int code = sqlite3_open_v2(PathText(probe).c_str(), &raw,
-                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    const Database database(raw);
-    const bool writable = code == SQLITE_OK && sqlite3_exec(raw, "CREATE TABLE t(x)", nullptr,
-                                                            nullptr, nullptr) == SQLITE_OK;
+    const std::filesystem::path probe = folder / ".club-write-check";
+    bool writable = false;
+    {
+        sqlite3* raw = nullptr;
+        const int code = sqlite3_open_v2(PathText(probe).c_str(), &raw,
+                                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        const Database database(raw);
+        writable = code == SQLITE_OK && sqlite3_exec(raw, "CREATE TABLE IF NOT EXISTS t(x)",
+                                                     nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    // Closed first: Windows removes no file that is open.
     std::error_code error;
     std::filesystem::remove(probe, error);
     return writable;
@@ -171,12 +210,26 @@ ClubProblem WriteFailure(const SqliteFailure& failure, const std::filesystem::pa
     }
 }
 
+// A record's columns in the file after its id: the ids it refers to, then its texts.
+template <typename Record>
+std::vector<std::string_view> FieldNames() {
+    std::vector<std::string_view> names;
+    for (const auto& reference : ListOf<Record>::kReferences) names.push_back(reference.name);
+    for (const auto& column : ListOf<Record>::kColumns) names.push_back(column.name);
+    return names;
+}
+
+template <typename Record>
+int FieldCount() {
+    return static_cast<int>(ListOf<Record>::kReferences.size() + ListOf<Record>::kColumns.size());
+}
+
 template <typename Record>
 std::string ColumnList(std::string_view first) {
     std::string list(first);
-    for (const auto& column : ListOf<Record>::kColumns) {
+    for (const std::string_view name : FieldNames<Record>()) {
         if (!list.empty()) list += ", ";
-        list += column.name;
+        list += name;
     }
     return list;
 }
@@ -186,17 +239,30 @@ template <typename Record>
 std::string WhereUnchanged() {
     std::string where = " WHERE id = ?1";
     int index = 2;
-    for (const auto& column : ListOf<Record>::kColumns) {
-        where += " AND " + std::string(column.name) + " = ?" + std::to_string(index++);
+    for (const std::string_view name : FieldNames<Record>()) {
+        where += " AND " + std::string(name) + " = ?" + std::to_string(index++);
     }
     return where;
 }
 
-// Binds a record's texts from the given parameter on, in the description's order.
+// Binds a record's fields from the given parameter on, in the description's order.
 template <typename Record>
-void BindTexts(Statement& statement, const Record& record, int first) {
+void BindFields(Statement& statement, const Record& record, int first) {
+    for (const auto& reference : ListOf<Record>::kReferences) {
+        statement.BindInteger(first++, record.*reference.id);
+    }
     for (const auto& column : ListOf<Record>::kColumns) {
         statement.BindText(first++, record.*column.text);
+    }
+}
+
+template <typename Record>
+void ReadFields(const Statement& statement, Record& record, int first) {
+    for (const auto& reference : ListOf<Record>::kReferences) {
+        record.*reference.id = statement.Integer(first++);
+    }
+    for (const auto& column : ListOf<Record>::kColumns) {
+        record.*column.text = statement.Text(first++);
     }
 }
 
@@ -403,7 +469,8 @@ Opening ClubFile::Create(const std::filesystem::path& path) {
         Execute(database.get(), "BEGIN IMMEDIATE");
         Execute(database.get(), "PRAGMA application_id = " + std::to_string(kApplicationId));
         Execute(database.get(), "PRAGMA user_version = " + std::to_string(kFormatVersion));
-        Execute(database.get(), kSchema);
+        Execute(database.get(), kPlaceTables);
+        Execute(database.get(), kRaceTables);
         Execute(database.get(), "COMMIT");
         return {.file = ClubFile(std::move(database), path), .problem = std::nullopt};
     } catch (const SqliteFailure& failure) {
@@ -422,14 +489,32 @@ Rows<Record> ClubFile::Read() const {
         while (select.Step()) {
             Record record;
             record.id = select.Integer(0);
-            int index = 1;
-            for (const auto& column : ListOf<Record>::kColumns) {
-                record.*column.text = select.Text(index++);
-            }
+            ReadFields(select, record, 1);
             read.rows.push_back(std::move(record));
         }
     } catch (const SqliteFailure& failure) {
         // Never a list cut short without a word: the caller keeps what it showed and says so.
+        read.rows.clear();
+        read.problem = ClubProblem{Problem::CouldNotRead, failure.detail};
+    }
+    return read;
+}
+
+template <typename Record>
+Rows<Record> ClubFile::ReadOfRace(Id race) const {
+    Rows<Record> read;
+    try {
+        Statement select(database_.get(), "SELECT " + ColumnList<Record>("id") + " FROM " +
+                                              std::string(ListOf<Record>::kTable) +
+                                              " WHERE race = ?1 ORDER BY id");
+        select.BindId(1, race);
+        while (select.Step()) {
+            Record record;
+            record.id = select.Integer(0);
+            ReadFields(select, record, 1);
+            read.rows.push_back(std::move(record));
+        }
+    } catch (const SqliteFailure& failure) {
         read.rows.clear();
         read.problem = ClubProblem{Problem::CouldNotRead, failure.detail};
     }
@@ -464,7 +549,7 @@ WriteProblem ClubFile::Insert(std::vector<Record>& rows) {
     std::vector<Id> ids;
     const WriteProblem problem = InTransaction([&] {
         std::string values = "?1";
-        for (std::size_t index = 0; index < ListOf<Record>::kColumns.size(); ++index) {
+        for (int index = 0; index < FieldCount<Record>(); ++index) {
             values += ", ?" + std::to_string(index + 2);
         }
         Statement insert(database_.get(), "INSERT INTO " + std::string(ListOf<Record>::kTable) +
@@ -477,7 +562,7 @@ WriteProblem ClubFile::Insert(std::vector<Record>& rows) {
                 throw Conflict{ClubProblem{Problem::ChangedElsewhere, NameOf(row)}};
             }
             insert.BindId(1, row.id);
-            BindTexts(insert, row, 2);
+            BindFields(insert, row, 2);
             insert.Step();
             insert.Reset();
             ids.push_back(sqlite3_last_insert_rowid(database_.get()));
@@ -493,29 +578,64 @@ template <typename Record>
 WriteProblem ClubFile::Update(const Record& before, const Record& after) {
     return InTransaction([&] {
         std::string set;
-        int index = static_cast<int>(ListOf<Record>::kColumns.size()) + 2;
-        for (const auto& column : ListOf<Record>::kColumns) {
+        int index = FieldCount<Record>() + 2;
+        for (const std::string_view name : FieldNames<Record>()) {
             if (!set.empty()) set += ", ";
-            set += std::string(column.name) + " = ?" + std::to_string(index++);
+            set += std::string(name) + " = ?" + std::to_string(index++);
         }
         Statement update(database_.get(), "UPDATE " + std::string(ListOf<Record>::kTable) +
                                               " SET " + set + WhereUnchanged<Record>());
         update.BindId(1, before.id);
-        BindTexts(update, before, 2);
-        BindTexts(update, after, static_cast<int>(ListOf<Record>::kColumns.size()) + 2);
+        BindFields(update, before, 2);
+        BindFields(update, after, FieldCount<Record>() + 2);
         update.Step();
         if (sqlite3_changes(database_.get()) == 0) throw ConflictOver(database_.get(), before);
     });
 }
 
+// The races that point at a row, by name: a loft with a clock or birds in them, a race point
+// they were flown from. Such a row is not deleted, so that no bird is ever left without a loft.
+template <typename Record>
+static std::vector<std::string> RacesOf(sqlite3* database, Id id) {
+    std::string sql;
+    if constexpr (std::is_same_v<Record, Loft>) {
+        sql =
+            "SELECT name FROM races WHERE id IN (SELECT race FROM clocks WHERE loft = ?1 UNION "
+            "SELECT race FROM clockings WHERE loft = ?1) ORDER BY id";
+    } else if constexpr (std::is_same_v<Record, RacePoint>) {
+        sql = "SELECT name FROM races WHERE race_point = ?1 ORDER BY id";
+    } else if constexpr (std::is_same_v<Record, Race>) {
+        return {};
+    } else {
+        return {};
+    }
+    Statement select(database, sql);
+    select.BindId(1, id);
+    std::vector<std::string> races;
+    while (select.Step()) races.push_back(select.Text(0));
+    return races;
+}
+
+static std::string Listed(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    return list;
+}
+
 template <typename Record>
 WriteProblem ClubFile::Remove(std::span<const Record> rows) {
     return InTransaction([&] {
+        for (const Record& row : rows) {
+            if (const std::vector<std::string> races = RacesOf<Record>(database_.get(), row.id);
+                !races.empty()) {
+                throw Conflict{ClubProblem{Problem::InRaces, NameOf(row) + ": " + Listed(races)}};
+            }
+        }
         Statement remove(database_.get(), "DELETE FROM " + std::string(ListOf<Record>::kTable) +
                                               WhereUnchanged<Record>());
         for (const Record& row : rows) {
             remove.BindId(1, row.id);
-            BindTexts(remove, row, 2);
+            BindFields(remove, row, 2);
             remove.Step();
             if (sqlite3_changes(database_.get()) == 0) throw ConflictOver(database_.get(), row);
             remove.Reset();
@@ -534,13 +654,19 @@ WriteProblem ClubFile::SaveCopy(const std::filesystem::path& copy) const {
     }
 }
 
-template Rows<Loft> ClubFile::Read<Loft>() const;
-template Rows<RacePoint> ClubFile::Read<RacePoint>() const;
-template WriteProblem ClubFile::Insert<Loft>(std::vector<Loft>&);
-template WriteProblem ClubFile::Insert<RacePoint>(std::vector<RacePoint>&);
-template WriteProblem ClubFile::Update<Loft>(const Loft&, const Loft&);
-template WriteProblem ClubFile::Update<RacePoint>(const RacePoint&, const RacePoint&);
-template WriteProblem ClubFile::Remove<Loft>(std::span<const Loft>);
-template WriteProblem ClubFile::Remove<RacePoint>(std::span<const RacePoint>);
+// Every kind of row the club file keeps.
+#define CLUB_RECORD(Record)                                                       \
+    template Rows<Record> ClubFile::Read<Record>() const;                         \
+    template WriteProblem ClubFile::Insert<Record>(std::vector<Record>&);         \
+    template WriteProblem ClubFile::Update<Record>(const Record&, const Record&); \
+    template WriteProblem ClubFile::Remove<Record>(std::span<const Record>);
+CLUB_RECORD(Loft)
+CLUB_RECORD(RacePoint)
+CLUB_RECORD(Race)
+CLUB_RECORD(Clock)
+CLUB_RECORD(Clocking)
+#undef CLUB_RECORD
+template Rows<Clock> ClubFile::ReadOfRace<Clock>(Id) const;
+template Rows<Clocking> ClubFile::ReadOfRace<Clocking>(Id) const;
 
 }  // namespace club

@@ -22,7 +22,7 @@ using Database = std::unique_ptr<sqlite3, DatabaseCloser>;
 
 // The layout of the club file this program writes. Each later layout adds a step that upgrades
 // the one before it, so a club of any earlier format opens; a file of a newer one is refused.
-inline constexpr int kFormatVersion = 2;
+inline constexpr int kFormatVersion = 3;
 
 // Rows read from the file, or why they could not be: never a list cut short without a word.
 template <typename Record>
@@ -60,6 +60,10 @@ class ClubFile {
     template <typename Record>
     Rows<Record> Read() const;
 
+    // The clocks or clockings of one race, in the order they were added.
+    template <typename Record>
+    Rows<Record> ReadOfRace(Id race) const;
+
     // Writes new rows in one transaction. A row with id 0 is given a new id, never one a
     // deleted row had; a row with an id (a deleted row brought back) keeps it. Nothing is
     // written if any row cannot be.
@@ -68,7 +72,8 @@ class ClubFile {
     // Replaces a row's texts, if it still holds those it held before.
     template <typename Record>
     WriteProblem Update(const Record& before, const Record& after);
-    // Removes rows in one transaction, if each still holds the texts given.
+    // Removes rows in one transaction, if each still holds the texts given. A loft with a clock
+    // or birds in a race, or a race point a race was flown from, is refused, naming the races.
     template <typename Record>
     WriteProblem Remove(std::span<const Record> rows);
 

@@ -51,6 +51,9 @@ std::string ProblemMessage(const ClubProblem& problem) {
             return "Another window removed " + detail +
                    " since this one read it. Nothing was written; the list is shown as it now "
                    "is.";
+        case Problem::InRaces:
+            return "Races point at " + detail +
+                   ". It was not deleted; take it out of those races first.";
         case Problem::CopyNotNamed:
             return "The copy could not be named " + detail + ".";
     }

@@ -26,6 +26,7 @@ enum class Problem {
     ChangedElsewhere,   // another window changed the row since this one read it
     RemovedElsewhere,   // another window removed the row since this one read it
     CopyNotNamed,       // Save a copy: written, but could not take its name
+    InRaces,            // a loft or race point that races point at: not deleted
 };
 
 // A problem and what it concerns: the file's name, the row's name or SQLite's own words.

@@ -35,8 +35,44 @@ struct RacePoint {
     bool operator==(const RacePoint&) const = default;
 };
 
+// A race of the club's season: where from and when the birds were released, and the hours of
+// darkness taken off for each night a bird is out (both empty for a race that has none). The
+// date and time texts are kept as typed, like coordinates.
+struct Race {
+    Id id = 0;
+    Id race_point = 0;
+    std::string name;
+    std::string liberation;
+    std::string darkness_evening;
+    std::string darkness_morning;
+    bool operator==(const Race&) const = default;
+};
+
+// A loft's timing clock in a race: the clock and the master timer read when the clock was set at
+// basketing and again when it was struck after the race, each a date and a time as typed.
+struct Clock {
+    Id id = 0;
+    Id race = 0;
+    Id loft = 0;
+    std::string clock_set;
+    std::string master_set;
+    std::string clock_check;
+    std::string master_check;
+    bool operator==(const Clock&) const = default;
+};
+
+// A bird clocked in a race: its loft, its ring and its clock's reading as typed.
+struct Clocking {
+    Id id = 0;
+    Id race = 0;
+    Id loft = 0;
+    std::string ring;
+    std::string clocked;
+    bool operator==(const Clocking&) const = default;
+};
+
 // What a column holds, which says how it is shown, read and checked.
-enum class ColumnRole { Name, LoftName, Latitude, Longitude };
+enum class ColumnRole { Name, LoftName, Latitude, Longitude, Text };
 
 // One column of a list: its name in the club file and in spreadsheets, and the record's text.
 template <typename Record>
@@ -44,6 +80,13 @@ struct Column {
     std::string_view name;
     std::string Record::*text;
     ColumnRole role;
+};
+
+// A column holding another row's id: a race's race point, a clock's race and loft.
+template <typename Record>
+struct Reference {
+    std::string_view name;
+    Id Record::*id;
 };
 
 // The one description of each list: its table and its columns, in the order they are shown.
@@ -61,6 +104,7 @@ struct ListOf<Loft> {
         {"latitude", &Loft::latitude, ColumnRole::Latitude},
         {"longitude", &Loft::longitude, ColumnRole::Longitude},
     }};
+    static constexpr std::array<Reference<Loft>, 0> kReferences{};
     // "Member, loft" where the member has named the loft, else the member.
     static std::string Name(const Loft& loft) {
         return loft.loft.empty() ? loft.member : loft.member + ", " + loft.loft;
@@ -75,7 +119,50 @@ struct ListOf<RacePoint> {
         {"latitude", &RacePoint::latitude, ColumnRole::Latitude},
         {"longitude", &RacePoint::longitude, ColumnRole::Longitude},
     }};
+    static constexpr std::array<Reference<RacePoint>, 0> kReferences{};
     static std::string Name(const RacePoint& race_point) { return race_point.name; }
+};
+
+template <>
+struct ListOf<Race> {
+    static constexpr std::string_view kTable = "races";
+    static constexpr std::array<Column<Race>, 4> kColumns{{
+        {"name", &Race::name, ColumnRole::Name},
+        {"liberation", &Race::liberation, ColumnRole::Text},
+        {"darkness_evening", &Race::darkness_evening, ColumnRole::Text},
+        {"darkness_morning", &Race::darkness_morning, ColumnRole::Text},
+    }};
+    static constexpr std::array<Reference<Race>, 1> kReferences{
+        {{"race_point", &Race::race_point}}};
+    static std::string Name(const Race& race) { return race.name; }
+};
+
+template <>
+struct ListOf<Clock> {
+    static constexpr std::string_view kTable = "clocks";
+    static constexpr std::array<Column<Clock>, 4> kColumns{{
+        {"clock_set", &Clock::clock_set, ColumnRole::Text},
+        {"master_set", &Clock::master_set, ColumnRole::Text},
+        {"clock_check", &Clock::clock_check, ColumnRole::Text},
+        {"master_check", &Clock::master_check, ColumnRole::Text},
+    }};
+    static constexpr std::array<Reference<Clock>, 2> kReferences{
+        {{"race", &Clock::race}, {"loft", &Clock::loft}}};
+    static std::string Name(const Clock& clock) {
+        return "the clock of loft " + std::to_string(clock.loft);
+    }
+};
+
+template <>
+struct ListOf<Clocking> {
+    static constexpr std::string_view kTable = "clockings";
+    static constexpr std::array<Column<Clocking>, 2> kColumns{{
+        {"ring", &Clocking::ring, ColumnRole::Name},
+        {"clocked", &Clocking::clocked, ColumnRole::Text},
+    }};
+    static constexpr std::array<Reference<Clocking>, 2> kReferences{
+        {{"race", &Clocking::race}, {"loft", &Clocking::loft}}};
+    static std::string Name(const Clocking& clocking) { return "the bird " + clocking.ring; }
 };
 
 template <typename Record>

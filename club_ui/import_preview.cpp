@@ -51,6 +51,7 @@ ImportPlan<Record> PlanImport(const PlaceList<Record>& list, const distance::Pla
                     row.*column.text = place.longitude_text;
                     break;
                 case club::ColumnRole::LoftName:
+                case club::ColumnRole::Text:
                     break;
             }
         }

@@ -187,8 +187,11 @@ QString PlaceList<Record>::ColumnTitle(int column) const {
             return Translated("Latitude");
         case club::ColumnRole::Longitude:
             return Translated("Longitude");
+        case club::ColumnRole::Text:
+            break;
     }
-    return {};
+    return QString::fromUtf8(ColumnAt<Record>(column).name.data(),
+                             static_cast<qsizetype>(ColumnAt<Record>(column).name.size()));
 }
 
 template <typename Record>

@@ -7,8 +7,8 @@ the copy is brought up to date with the checkout at the start of every run (so a
 leaves nothing behind), and each faulty file is put back as it was before the next fault. Each
 library's faults are built in a build folder of its own without the windows (build/mutants/core,
 build/mutants/distance), every other folder's in one with them (build/mutants/windows),
-incrementally, and tested with the ctest label of their top folder, taken as a pattern: the club/
-library's faults run the club and club_ui tests, since the club's document is tested there.
+incrementally, and tested with the ctest label of their top folder; the club/ library's faults
+also run the club_ui and results tests, which test it through the document and the races.
 
     tools/mutants.py [--faults tools/mutants.tsv] [--only PATTERN]
 
@@ -70,6 +70,9 @@ def sync_copy():
 # The folders whose tests need no window: built without Qt, which is quicker. Every other folder's
 # faults are built with the windows, so that each is tested rather than called survived unseen.
 LIBRARIES = {"core", "distance"}
+# The tests a folder's faults run, where more than its own label's: the club library is tested
+# through the document (club_ui) and the race results it keeps (results) too.
+TESTED_BY = {"club": "^club|^results$"}
 
 
 def configure(label):
@@ -89,7 +92,7 @@ def build_and_test(build, label):
     if made.returncode != 0:
         sys.stderr.write(made.stdout[-3000:] + made.stderr[-3000:])
         return None
-    tested = subprocess.run(["ctest", "-L", label, "-j2", "--timeout", "300"], cwd=build,
+    tested = subprocess.run(["ctest", "-L", TESTED_BY.get(label, f"^{label}$"), "-j2", "--timeout", "300"], cwd=build,
                             capture_output=True, text=True,
                             env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))  # fmt: skip
     if "No tests were found" in tested.stdout + tested.stderr:

@@ -1,6 +1,7 @@
 // race-result: a race's result from the return of its clockings, from the command line. Reading
 // the return, working out every bird and writing the result are the results library's; this is
 // the arguments, the files and what is printed.
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -13,7 +14,9 @@
 #include <string_view>
 #include <vector>
 
+#include "club/club_file.h"
 #include "distance/coordinate.h"
+#include "results/club_race.h"
 #include "results/date_time.h"
 #include "results/race_result.h"
 #include "results/result_messages.h"
@@ -36,6 +39,8 @@ constexpr int kBadInput = 2;
 
 constexpr std::string_view kHelp =
     R"(Usage:
+  race-result CLUB.club                 the club's races, one a line
+  race-result CLUB.club RACE [options]  that race's result
   race-result --liberation "DATE TIME" [--darkness FROM-TO]
               [--race-point LATITUDE LONGITUDE] [options] RETURN.csv
   race-result --help
@@ -46,6 +51,7 @@ out over the hours it ran), less the hours of darkness for each night it was
 out, flown over its loft's distance, and the birds ranked by velocity, fastest
 first. Each bird's figures are those the Velocity Calculator gives for it.
 
+  $ race-result "Our club.club" "Guernsey YB"
   $ race-result --liberation "2026-05-09 07:00" --darkness 22:00-05:00 return.csv
   position,loft,ring,miles,yards,clocked,variation,hours,minutes,seconds,velocity,problem
   1,Smith & Son,GB26N01234,92,1000,2026-05-09 11:42:17,20.87...,4,26,56.12...,610.33...,
@@ -158,6 +164,14 @@ bool RaceReadings(const Arguments& arguments, results::Race& race) {
     return good;
 }
 
+void WriteResult(const Arguments& arguments, const results::Result& result) {
+    const std::string written =
+        arguments.form == Form::Text   ? results::ResultTextTable(result, arguments.options)
+        : arguments.form == Form::Html ? results::ResultHtml(result, arguments.options)
+                                       : results::ResultCsv(result, arguments.options);
+    std::fwrite(written.data(), 1, written.size(), stdout);
+}
+
 int ReturnForm(Arguments arguments) {
     if (arguments.operands.size() != 1) return UsageError("give one return file");
     if (!arguments.liberation) return UsageError("--liberation is needed");
@@ -185,21 +199,59 @@ int ReturnForm(Arguments arguments) {
     race_return.clocks = std::move(file.clocks);
     race_return.clockings = std::move(file.clockings);
 
-    const results::Result result = results::ComputeResult(race_return);
-    const std::string written =
-        arguments.form == Form::Text   ? results::ResultTextTable(result, arguments.options)
-        : arguments.form == Form::Html ? results::ResultHtml(result, arguments.options)
-                                       : results::ResultCsv(result, arguments.options);
-    std::fwrite(written.data(), 1, written.size(), stdout);
+    WriteResult(arguments, results::ComputeResult(race_return));
     return kSuccess;
 }
 
-// The result of a race kept in a club file. Until the club file keeps races, this says so.
+std::filesystem::path Utf8Path(const std::string& utf8_name) {
+    return std::filesystem::path(std::u8string(utf8_name.begin(), utf8_name.end()));
+}
+
+void WriteOut(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// "Name<TAB>liberation" a line: what a RACE argument is chosen from.
+std::string RaceList(const std::vector<club::Race>& races) {
+    std::string list;
+    for (const club::Race& race : races) list += race.name + "\t" + race.liberation + "\n";
+    return list;
+}
+
+// The races of a club file, or the result of one of them.
 int ClubForm(const Arguments& arguments) {
-    PrintError(arguments.operands.front() +
-               ": results from a club file's races are not available yet; give the race's "
-               "return as a CSV file");
-    return kBadInput;
+    if (arguments.operands.size() > 2) return UsageError("give a club file and at most one race");
+    const std::string& name = arguments.operands.front();
+    club::Opening opening = club::ClubFile::Open(Utf8Path(name));
+    if (!opening.file) {
+        PrintError(club::ProblemMessage(*opening.problem));
+        return kUnreadableFile;
+    }
+    const club::Rows<club::Race> races = opening.file->Read<club::Race>();
+    if (races.problem) {
+        PrintError(club::ProblemMessage(*races.problem));
+        return kUnreadableFile;
+    }
+    if (arguments.operands.size() == 1) {
+        WriteOut(RaceList(races.rows));
+        return kSuccess;
+    }
+    const std::string& wanted = arguments.operands[1];
+    const auto race =
+        std::find_if(races.rows.begin(), races.rows.end(),
+                     [&wanted](const club::Race& each) { return each.name == wanted; });
+    if (race == races.rows.end()) {
+        PrintError(name + " has no race " + wanted + "; its races are:\n" + RaceList(races.rows));
+        return kUnreadableFile;
+    }
+    const results::ClubRaceReturn found = results::ReturnOfClubRace(*opening.file, *race);
+    if (found.problem) {
+        PrintError(club::ProblemMessage(*found.problem));
+        return kUnreadableFile;
+    }
+    // A reading of the race's own that does not read is each bird's problem, on the result.
+    WriteResult(arguments, results::ComputeResult(found.race_return));
+    return kSuccess;
 }
 
 int Run(const std::vector<std::string>& words) {

@@ -240,11 +240,43 @@ class ClubFileTest : public QObject {
         QCOMPARE(added.front().id, club::Id{4});
     }
 
-    // The club file Race Distances wrote before ids were kept from reuse: four lofts and two race
-    // points, a fifth loft added and deleted.
-    void opensAndUpgradesAClubOfFormat1() {
+    // Clubs as earlier versions wrote them, committed: format 1 (Race Distances, before ids were
+    // kept from reuse: four lofts and two race points, a fifth loft added and deleted) and
+    // format 2 (before races: three lofts and a race point, a fourth loft deleted). Each opens
+    // with every row and text, a copy of it kept as it was, and races can be kept in it.
+    void opensAndUpgradesAClubOfAnEarlierFormat_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<std::vector<club::Loft>>("lofts");
+        QTest::addColumn<std::vector<club::RacePoint>>("race_points");
+        QTest::addColumn<club::Id>("deleted");
+        const club::Loft whitehouse{1, "A. Whitehouse", "", "52 35 31 N", "2 10 44 W"};
+        const club::Loft darby{2, "C. Darby", "Old birds", "52 34 48 N", "2 11 50 W"};
+        const club::RacePoint cheltenham{1, "Cheltenham", "51 53 56 N", "2 04 42 W"};
+        QTest::newRow("format 1")
+            << 1
+            << std::vector<club::Loft>{whitehouse,
+                                       darby,
+                                       {3, "D. Hadley", "", "52 63 05 N", "2 08 21 W"},
+                                       {4, "Lef\u00e8vre, \"Top\"", "Young birds", "50.8503",
+                                        "4,3517"}}
+            << std::vector<club::RacePoint>{cheltenham,
+                                            {2, "Foug\u00e8res", "48 21 07 N", "1 12 16 W"}}
+            << club::Id{0};
+        QTest::newRow("format 2") << 2
+                                  << std::vector<club::Loft>{whitehouse,
+                                                             darby,
+                                                             {3, "Lef\u00e8vre, \"Top\"",
+                                                              "Young birds", "50.8503", "4,3517"}}
+                                  << std::vector<club::RacePoint>{cheltenham} << club::Id{4};
+    }
+
+    void opensAndUpgradesAClubOfAnEarlierFormat() {
+        QFETCH(int, format);
+        QFETCH(std::vector<club::Loft>, lofts);
+        QFETCH(std::vector<club::RacePoint>, race_points);
+        QFETCH(club::Id, deleted);
         QTemporaryDir folder;
-        const QString committed = QStringLiteral(CLUB_TEST_DATA "/format-1.club");
+        const QString committed = QStringLiteral(CLUB_TEST_DATA "/format-%1.club").arg(format);
         const std::filesystem::path path = FilePath(folder.filePath("Our club.club"));
         QVERIFY(QFile::copy(committed, PathText(path)));
         QVERIFY(QFile::setPermissions(PathText(path), QFile::ReadOwner | QFile::WriteOwner));
@@ -252,32 +284,26 @@ class ClubFileTest : public QObject {
         club::Opening opening = club::ClubFile::Open(path);
 
         QVERIFY2(opening.file, Problem(opening.problem));
-        const std::filesystem::path kept = FilePath(folder.filePath("Our club (format 1).club"));
+        const std::filesystem::path kept =
+            FilePath(folder.filePath(QStringLiteral("Our club (format %1).club").arg(format)));
         QCOMPARE(opening.file->upgraded_from(), std::optional(kept));
         QCOMPARE(Bytes(kept), Bytes(FilePath(committed)));
-        const std::vector<club::Loft> expected{
-            {1, "A. Whitehouse", "", "52 35 31 N", "2 10 44 W"},
-            {2, "C. Darby", "Old birds", "52 34 48 N", "2 11 50 W"},
-            {3, "D. Hadley", "", "52 63 05 N", "2 08 21 W"},
-            {4, "Lef\u00e8vre, \"Top\"", "Young birds", "50.8503", "4,3517"},
-        };
-        QCOMPARE(Lofts(*opening.file), expected);
-        const std::vector<club::RacePoint> race_points{
-            {1, "Cheltenham", "51 53 56 N", "2 04 42 W"},
-            {2, "Foug\u00e8res", "48 21 07 N", "1 12 16 W"},
-        };
+        QCOMPARE(Lofts(*opening.file), lofts);
         QCOMPARE(opening.file->Read<club::RacePoint>().rows, race_points);
-        // Upgraded: the last loft deleted, its id is not given again.
-        const club::Loft last = expected.back();
+        // Upgraded: the last loft deleted, its id is not given again, nor one deleted before.
+        const club::Loft last = lofts.back();
         QVERIFY(!opening.file->Remove(std::span<const club::Loft>(&last, 1)));
         std::vector<club::Loft> added{NumberedLoft(5)};
         QVERIFY(!opening.file->Insert(added));
-        QVERIFY(added.front().id > last.id);
+        QVERIFY(added.front().id > std::max(last.id, deleted));
+        std::vector<club::Race> races{{0, 1, "Cheltenham YB", "2026-05-09 07:15", "", ""}};
+        QVERIFY(!opening.file->Insert(races));
         opening.file.reset();
         // Once only: opened again, it is already up to date and no second copy is made.
         club::Opening again = club::ClubFile::Open(path);
         QVERIFY2(again.file, Problem(again.problem));
         QVERIFY(!again.file->upgraded_from());
+        QCOMPARE(again.file->Read<club::Race>().rows.size(), std::size_t{1});
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
     }
 

@@ -61,12 +61,24 @@ run --liberation "2026-05-09 07:15" no-such-file.csv
 expect "a file that cannot be read" 1 -
 grep -q 'no-such-file.csv' "$out/stderr" || fail "the unreadable file not named: $(cat "$out/stderr")"
 
-run --liberation "2026-05-09 07:15" members.club
-expect "a club file" 2 -
+# A club file's races (tests/results/data/club.club, written by the results tests' fixture), and
+# one race's result worked out from its clocks and clockings.
+# A copy: opening a club of an older format upgrades it, and the fixture stays as committed.
+cp club.club "$out/club.club"
+run "$out/club.club"
+[[ $status == 0 && $(tr -d '\r' <"$out/stdout") == $'Cheltenham YB\t2026-05-09 07:15' ]] ||
+    fail "the club's races: exit status $status, $(cat "$out/stdout")"
+run "$out/club.club" "Cheltenham YB"
+expect "a club race's result" 0 club-result.csv
+run "$out/club.club" "Agen"
+expect "a race the club does not have" 1 -
+grep -q 'Cheltenham YB' "$out/stderr" || fail "the club's races not listed: $(cat "$out/stderr")"
+run no-such-club.club
+expect "a club file that is not there" 1 -
 
 run --help
 [[ $status == 0 ]] || fail "--help exit status $status"
-for words in --liberation --darkness --first-bird 'Exit status' 'race-result --liberation'; do
+for words in --liberation --darkness --first-bird 'Exit status' 'race-result --liberation' 'CLUB.club RACE'; do
     grep -q -- "$words" "$out/stdout" || fail "--help does not mention $words"
 done
 

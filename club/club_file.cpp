@@ -480,12 +480,15 @@ Opening ClubFile::Create(const std::filesystem::path& path) {
     }
 }
 
+// The rows of a table in the order they were added: all of them, or those of one race.
 template <typename Record>
-Rows<Record> ClubFile::Read() const {
+Rows<Record> SelectRows(sqlite3* database, std::optional<Id> race) {
     Rows<Record> read;
     try {
-        Statement select(database_.get(), "SELECT " + ColumnList<Record>("id") + " FROM " +
-                                              std::string(ListOf<Record>::kTable) + " ORDER BY id");
+        Statement select(database, "SELECT " + ColumnList<Record>("id") + " FROM " +
+                                       std::string(ListOf<Record>::kTable) +
+                                       (race ? " WHERE race = ?1" : "") + " ORDER BY id");
+        if (race) select.BindId(1, *race);
         while (select.Step()) {
             Record record;
             record.id = select.Integer(0);
@@ -501,24 +504,13 @@ Rows<Record> ClubFile::Read() const {
 }
 
 template <typename Record>
+Rows<Record> ClubFile::Read() const {
+    return SelectRows<Record>(database_.get(), std::nullopt);
+}
+
+template <typename Record>
 Rows<Record> ClubFile::ReadOfRace(Id race) const {
-    Rows<Record> read;
-    try {
-        Statement select(database_.get(), "SELECT " + ColumnList<Record>("id") + " FROM " +
-                                              std::string(ListOf<Record>::kTable) +
-                                              " WHERE race = ?1 ORDER BY id");
-        select.BindId(1, race);
-        while (select.Step()) {
-            Record record;
-            record.id = select.Integer(0);
-            ReadFields(select, record, 1);
-            read.rows.push_back(std::move(record));
-        }
-    } catch (const SqliteFailure& failure) {
-        read.rows.clear();
-        read.problem = ClubProblem{Problem::CouldNotRead, failure.detail};
-    }
-    return read;
+    return SelectRows<Record>(database_.get(), race);
 }
 
 template <typename Change>

@@ -12,17 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/console/console_main.h"
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
 #include "distance/places_csv.h"
-
-#ifdef _WIN32
-#include <windows.h>
-// shellapi.h needs windows.h first.
-#include <fcntl.h>
-#include <io.h>
-#include <shellapi.h>
-#endif
 
 namespace {
 
@@ -186,35 +179,8 @@ int Run(const std::vector<std::string>& arguments) {
     return OnePair(operands, tsv);
 }
 
-#ifdef _WIN32
-// Windows hands main() its arguments in the local code page, where a typed ° is not UTF-8; its
-// wide command line has them whole.
-std::vector<std::string> Utf8Arguments() {
-    int count = 0;
-    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int i = 1; i < count; ++i) {
-        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string argument(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, argument.data(), size, nullptr, nullptr);
-        arguments.push_back(std::move(argument));
-    }
-    LocalFree(wide);
-    return arguments;
-}
-#endif
-
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-    (void)argc;
-    (void)argv;
-    // The console shows the degree sign as UTF-8, and the table keeps its LF line ends.
-    SetConsoleOutputCP(CP_UTF8);
-    _setmode(_fileno(stdout), _O_BINARY);
-    return Run(Utf8Arguments());
-#else
-    return Run(std::vector<std::string>(argv + 1, argv + argc));
-#endif
+    return console::Main(argc, argv, &Run);
 }

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/console/console_main.h"
 #include "club/club_file.h"
 #include "distance/coordinate.h"
 #include "results/club_race.h"
@@ -22,14 +23,6 @@
 #include "results/result_messages.h"
 #include "results/result_writers.h"
 #include "results/return_csv.h"
-
-#ifdef _WIN32
-#include <windows.h>
-// shellapi.h needs windows.h first.
-#include <fcntl.h>
-#include <io.h>
-#include <shellapi.h>
-#endif
 
 namespace {
 
@@ -319,35 +312,8 @@ int Run(const std::vector<std::string>& words) {
     return ReturnForm(std::move(arguments));
 }
 
-#ifdef _WIN32
-// Windows hands main() its arguments in the local code page, where a typed ° is not UTF-8; its
-// wide command line has them whole.
-std::vector<std::string> Utf8Arguments() {
-    int count = 0;
-    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int i = 1; i < count; ++i) {
-        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string argument(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, argument.data(), size, nullptr, nullptr);
-        arguments.push_back(std::move(argument));
-    }
-    LocalFree(wide);
-    return arguments;
-}
-#endif
-
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-    (void)argc;
-    (void)argv;
-    // The console shows a loft's accents as UTF-8, and the result keeps its LF line ends.
-    SetConsoleOutputCP(CP_UTF8);
-    _setmode(_fileno(stdout), _O_BINARY);
-    return Run(Utf8Arguments());
-#else
-    return Run(std::vector<std::string>(argv + 1, argv + argc));
-#endif
+    return console::Main(argc, argv, &Run);
 }

@@ -1,4 +1,5 @@
 #include "club/club_problem.h"
+#include "club/place_import.h"
 
 namespace club {
 
@@ -58,6 +59,26 @@ std::string ProblemMessage(const ClubProblem& problem) {
             return "The copy could not be named " + detail + ".";
     }
     return detail;
+}
+
+std::string ImportMessage(const ImportCellProblem& problem) {
+    switch (problem.problem) {
+        case ImportProblem::NoColumn:
+            return "The first row names no column \"" + problem.detail + "\".";
+        case ImportProblem::EmptyFile:
+            return "The file is empty: its first row must name the columns.";
+        case ImportProblem::UnclosedQuote:
+            return "A quotation mark opens a field here and none closes it before the end of "
+                   "the file.";
+        case ImportProblem::EmptyName:
+            return "The name is empty.";
+        case ImportProblem::Coordinate:
+            return problem.detail;
+        case ImportProblem::TwiceInFile:
+            return "Row " + problem.detail +
+                   " has the same name at another position; this row is not taken.";
+    }
+    return problem.detail;
 }
 
 }  // namespace club

@@ -190,6 +190,13 @@ struct Reading {
     }
 };
 
+// A place whose coordinates read, with where it is.
+template <typename Record>
+struct Located {
+    Record record;
+    distance::Position position;
+};
+
 template <typename Record>
 Reading ReadCoordinates(const Record& record) {
     return {distance::ReadAngle(record.latitude, distance::Axis::Latitude),

@@ -29,7 +29,14 @@ QString Message(const club::ClubProblem& problem) {
 // held before; one the file refuses, or one another window overtook, marks itself obsolete so
 // the stack drops it rather than show as made a change that is not in the file.
 
-// Rows added: one typed in, or a whole import as one step.
+// The steps that a new row's first cells, typed straight after it was added, merge into.
+constexpr int kRowStep = 1;
+
+template <typename Record>
+class EditRow;
+
+// Rows added: one typed in, or a whole import as one step. A row added and its cells typed in
+// straight after are one step: Undo takes the whole row back, as the secretary typed it.
 template <typename Record>
 class AddRows : public QUndoCommand {
   public:
@@ -40,6 +47,13 @@ class AddRows : public QUndoCommand {
     }
     void undo() override {
         if (!document_.Remove(rows_)) setObsolete(true);
+    }
+    int id() const override { return rows_.size() == 1 ? kRowStep : -1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* edit = dynamic_cast<const EditRow<Record>*>(other);
+        if (edit == nullptr || edit->before() != rows_.front()) return false;
+        rows_.front() = edit->after();
+        return true;
     }
 
   private:
@@ -80,6 +94,9 @@ class EditRow : public QUndoCommand {
     void undo() override {
         if (!document_.Replace(after_, before_)) setObsolete(true);
     }
+    int id() const override { return kRowStep; }
+    const Record& before() const { return before_; }
+    const Record& after() const { return after_; }
 
   private:
     ClubDocument& document_;
@@ -100,7 +117,7 @@ QString ReasonLeftOff(const club::Reading& reading) {
 }
 
 template <typename Record>
-void Locate(const PlaceList<Record>& list, std::vector<Located<Record>>& located,
+void Locate(const PlaceList<Record>& list, std::vector<club::Located<Record>>& located,
             std::vector<sheets::LeftOff>& left_off) {
     for (int row = 0; row < list.rowCount(); ++row) {
         const Record& record = list.At(row);
@@ -111,20 +128,6 @@ void Locate(const PlaceList<Record>& list, std::vector<Located<Record>>& located
             left_off.push_back({list.NameAt(row), ReasonLeftOff(reading)});
         }
     }
-}
-
-template <typename Record>
-std::vector<distance::Place> LibraryPlaces(const std::vector<Located<Record>>& located) {
-    std::vector<distance::Place> places;
-    for (std::size_t index = 0; index < located.size(); ++index) {
-        const Record& record = located[index].record;
-        places.push_back({.name = club::NameOf(record),
-                          .latitude_text = record.latitude,
-                          .longitude_text = record.longitude,
-                          .position = located[index].position,
-                          .row = index + 1});
-    }
-    return places;
 }
 
 }  // namespace
@@ -173,7 +176,7 @@ bool ClubDocument::Open(const QString& path) {
     undo_stack_.clear();
     file_ = std::move(opening.file);
     read_only_ = file_->WhyReadOnly();
-    ShowClub();
+    ShowClub(true);
     emit Opened();
     if (file_->upgraded_from()) {
         emit Notice(tr("The club was written by an earlier version and has been brought up to "
@@ -203,21 +206,25 @@ bool ClubDocument::SaveCopy(const QString& path) {
 }
 
 template <typename Record>
-void ClubDocument::ReadList() {
+void ClubDocument::ReadList(bool opening) {
     club::Rows<Record> read = file_->Read<Record>();
     // A list that cannot be read stays as it was shown, and the secretary is told.
     if (!Report(read.problem)) return;
-    ListOf<Record>().Show(std::move(read.rows));
+    if (opening) {
+        ListOf<Record>().Reset(std::move(read.rows));
+    } else {
+        ListOf<Record>().Show(std::move(read.rows));
+    }
 }
 
-void ClubDocument::ShowClub() {
-    ReadList<club::Loft>();
-    ReadList<club::RacePoint>();
+void ClubDocument::ShowClub(bool opening) {
+    ReadList<club::Loft>(opening);
+    ReadList<club::RacePoint>(opening);
 }
 
 void ClubDocument::ReadChangesMadeElsewhere() {
     if (!file_ || !file_->ChangedElsewhere()) return;
-    ShowClub();
+    ShowClub(false);
     emit Notice(tr("Changes made to the club in another window have been read in."));
 }
 
@@ -244,12 +251,27 @@ void ClubDocument::Delete(std::vector<Record> rows, const QString& text) {
 }
 
 template <typename Record>
+bool ClubDocument::Import(std::vector<Record> added,
+                          const std::vector<std::pair<Record, Record>>& changed,
+                          const QString& text) {
+    if (!file_ || (added.empty() && changed.empty())) return false;
+    const int before = undo_stack_.count();
+    undo_stack_.beginMacro(text);
+    if (!added.empty()) undo_stack_.push(new AddRows<Record>(*this, std::move(added), text));
+    for (const auto& [was, becomes] : changed) {
+        undo_stack_.push(new EditRow<Record>(*this, was, becomes, text));
+    }
+    undo_stack_.endMacro();
+    return undo_stack_.count() > before;
+}
+
+template <typename Record>
 bool ClubDocument::Insert(std::vector<Record>& rows) {
     if (!file_) return false;
     const club::WriteProblem problem = file_->Insert(rows);
     if (problem) {
         Report(problem);
-        ReadList<Record>();
+        ReadList<Record>(false);
         return false;
     }
     ListOf<Record>().Inserted(rows);
@@ -262,7 +284,7 @@ bool ClubDocument::Replace(const Record& before, const Record& after) {
     const club::WriteProblem problem = file_->Update(before, after);
     if (problem) {
         Report(problem);
-        ReadList<Record>();
+        ReadList<Record>(false);
         return false;
     }
     ListOf<Record>().Replaced(after);
@@ -275,7 +297,7 @@ bool ClubDocument::Remove(const std::vector<Record>& rows) {
     const club::WriteProblem problem = file_->Remove(std::span<const Record>(rows));
     if (problem) {
         Report(problem);
-        ReadList<Record>();
+        ReadList<Record>(false);
         return false;
     }
     ListOf<Record>().Removed(rows);
@@ -296,24 +318,22 @@ sheets::ClubSheets ClubDocument::Sheets() const {
                             .race_points = {},
                             .lofts_left_off = std::move(places.lofts_left_off),
                             .race_points_left_off = std::move(places.race_points_left_off)};
-    for (const Located<club::Loft>& loft : places.lofts) {
+    for (const club::Located<club::Loft>& loft : places.lofts) {
         club.lofts.push_back({.member = QString::fromStdString(loft.record.member),
                               .loft = QString::fromStdString(loft.record.loft),
                               .position = loft.position});
     }
-    for (const Located<club::RacePoint>& race_point : places.race_points) {
+    for (const club::Located<club::RacePoint>& race_point : places.race_points) {
         club.race_points.push_back({.name = QString::fromStdString(race_point.record.name),
                                     .position = race_point.position});
     }
     return club;
 }
 
-QByteArray ClubDocument::DistanceCsv() const {
+QByteArray ClubDocument::DistanceCsv(club::SpreadsheetForm form) const {
     const ClubPlaces places = Places();
-    const std::string csv = distance::DistanceCsv(
-        distance::DistanceTable(LibraryPlaces(places.lofts), LibraryPlaces(places.race_points)));
-    // A spreadsheet that opens the file directly takes it as UTF-8 only with the mark.
-    return QByteArray("\xEF\xBB\xBF") + QByteArray::fromStdString(csv);
+    return QByteArray::fromStdString(
+        club::DistanceSpreadsheet(places.lofts, places.race_points, form));
 }
 
 template bool ClubDocument::Add(std::vector<club::Loft>, const QString&);
@@ -322,6 +342,12 @@ template bool ClubDocument::Edit(const club::Loft&, const club::Loft&, const QSt
 template bool ClubDocument::Edit(const club::RacePoint&, const club::RacePoint&, const QString&);
 template void ClubDocument::Delete(std::vector<club::Loft>, const QString&);
 template void ClubDocument::Delete(std::vector<club::RacePoint>, const QString&);
+template bool ClubDocument::Import(std::vector<club::Loft>,
+                                   const std::vector<std::pair<club::Loft, club::Loft>>&,
+                                   const QString&);
+template bool ClubDocument::Import(std::vector<club::RacePoint>,
+                                   const std::vector<std::pair<club::RacePoint, club::RacePoint>>&,
+                                   const QString&);
 template bool ClubDocument::Insert(std::vector<club::Loft>&);
 template bool ClubDocument::Insert(std::vector<club::RacePoint>&);
 template bool ClubDocument::Replace(const club::Loft&, const club::Loft&);

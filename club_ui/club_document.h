@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "club/club_file.h"
+#include "club/distance_export.h"
 #include "club_ui/distance_table_model.h"
 #include "club_ui/place_list_model.h"
 #include "club_ui/sheets.h"
@@ -17,18 +18,11 @@ class QTimer;
 
 namespace club_ui {
 
-// A place whose coordinates read, with where it is.
-template <typename Record>
-struct Located {
-    Record record;
-    distance::Position position;
-};
-
 // The club's places as the distance table, the sheets and the export all take them: those whose
 // coordinates read, and those left off until they are mended, with why.
 struct ClubPlaces {
-    std::vector<Located<club::Loft>> lofts;
-    std::vector<Located<club::RacePoint>> race_points;
+    std::vector<club::Located<club::Loft>> lofts;
+    std::vector<club::Located<club::RacePoint>> race_points;
     std::vector<sheets::LeftOff> lofts_left_off;
     std::vector<sheets::LeftOff> race_points_left_off;
 };
@@ -71,6 +65,10 @@ class ClubDocument : public QObject {
     bool Edit(const Record& before, const Record& after, const QString& text);
     template <typename Record>
     void Delete(std::vector<Record> rows, const QString& text);
+    // An import: rows added and rows whose positions change, one step together.
+    template <typename Record>
+    bool Import(std::vector<Record> added, const std::vector<std::pair<Record, Record>>& changed,
+                const QString& text);
 
     // What the undo steps write. Each writes the file first and shows the change only when it is
     // written. A change the file refuses, or one to a row another window changed or removed
@@ -85,9 +83,8 @@ class ClubDocument : public QObject {
     // The one list of places whose coordinates read, and those left off.
     ClubPlaces Places() const;
     sheets::ClubSheets Sheets() const;
-    // The distance table as a spreadsheet opens it (with a byte-order mark, so that accented
-    // names show rightly), and how many places it leaves off.
-    QByteArray DistanceCsv() const;
+    // The distance table as a spreadsheet of that form opens it.
+    QByteArray DistanceCsv(club::SpreadsheetForm form) const;
 
     // Reads in the changes another window or program wrote, if there are any.
     void ReadChangesMadeElsewhere();
@@ -102,8 +99,8 @@ class ClubDocument : public QObject {
   private:
     bool Report(const std::optional<club::ClubProblem>& problem);
     template <typename Record>
-    void ReadList();
-    void ShowClub();
+    void ReadList(bool opening);
+    void ShowClub(bool opening);
 
     std::optional<club::ClubFile> file_;
     std::optional<club::Problem> read_only_;

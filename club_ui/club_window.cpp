@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -23,7 +25,6 @@
 #include "club_ui/list_pane.h"
 #include "club_ui/quick_distance_pane.h"
 #include "club_ui/recent_clubs.h"
-#include "distance/places_csv.h"
 
 namespace club_ui {
 namespace {
@@ -55,7 +56,8 @@ ClubWindow::ClubWindow(QWidget* parent)
     : QMainWindow(parent),
       lofts_(new ListPane(document_.lofts())),
       race_points_(new ListPane(document_.racePoints())),
-      distances_(new DistancePane(document_.distances())) {
+      distances_(new DistancePane(document_.distances())),
+      read_only_bar_(new QLabel) {
     auto* lists = new QSplitter(Qt::Vertical);
     lists->addWidget(lofts_);
     lists->addWidget(race_points_);
@@ -70,7 +72,19 @@ ClubWindow::ClubWindow(QWidget* parent)
     halves->setStretchFactor(0, 2);
     halves->setStretchFactor(1, 3);
     halves->setSizes({520, 680});
-    setCentralWidget(halves);
+    // A bar across the top while the club cannot be written: its cells are then read-only too.
+    read_only_bar_->setAccessibleName(tr("Club cannot be changed"));
+    read_only_bar_->setWordWrap(true);
+    read_only_bar_->setAutoFillBackground(true);
+    read_only_bar_->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff3be; color: black; padding: 6px; }"));
+    read_only_bar_->hide();
+    auto* central = new QWidget;
+    auto* central_layout = new QVBoxLayout(central);
+    central_layout->setContentsMargins(0, 0, 0, 0);
+    central_layout->addWidget(read_only_bar_);
+    central_layout->addWidget(halves, 1);
+    setCentralWidget(central);
     BuildMenus();
     for (ListPane* pane : {lofts_, race_points_}) {
         connect(pane, &ListPane::CellProblemShown, this, [this](const QString& problem) {
@@ -178,6 +192,13 @@ void ClubWindow::ShowClubOpened() {
     setWindowTitle(tr("%1 – Club Secretary").arg(document_.Name()));
     setWindowFilePath(document_.Path());
     RecentClubs::Remember(QFileInfo(document_.Path()).absoluteFilePath());
+    const std::optional<club::Problem> read_only = document_.WhyReadOnly();
+    read_only_bar_->setVisible(read_only.has_value());
+    if (read_only) {
+        read_only_bar_->setText(
+            tr("This club can be read and printed, but not changed: %1")
+                .arg(QString::fromStdString(club::ProblemMessage({*read_only}))));
+    }
 }
 
 void ClubWindow::ShowProblem(const QString& message) {
@@ -231,19 +252,28 @@ void ClubWindow::Import() {
     }
     const QByteArray contents = file.readAll();
     const ImportPlan<Record> plan =
-        PlanImport(list, distance::ReadPlaces(std::string_view(
+        PlanImport(list, club::ReadImport<Record>(std::string_view(
                              contents.data(), static_cast<std::size_t>(contents.size()))));
     ImportPreviewDialog preview(plan, QFileInfo(path).fileName(), list.texts().items, this);
-    if (preview.exec() != QDialog::Accepted || plan.rows_to_add.empty()) return;
-    document_.Add(plan.rows_to_add,
-                  tr("Import %n row(s)", nullptr, static_cast<int>(plan.rows_to_add.size())));
+    if (preview.exec() != QDialog::Accepted) return;
+    document_.Import(plan.rows_to_add, plan.changes,
+                     tr("Import %n row(s)", nullptr, plan.to_add + plan.to_change));
 }
 
 void ClubWindow::ExportDistances() {
+    // The form the user's own spreadsheet reads first: semicolons and decimal commas where the
+    // regional settings write a decimal comma; the other form a choice away.
+    const QString commas = tr("Spreadsheet, commas and decimal points (*.csv)");
+    const QString semicolons = tr("Spreadsheet, semicolons and decimal commas (*.csv)");
+    QString form = QLocale().decimalPoint() == QStringLiteral(",") ? semicolons : commas;
     const QString chosen = QFileDialog::getSaveFileName(
-        this, tr("Export distances"), FolderForDialogs(), tr("Spreadsheet files (*.csv)"));
+        this, tr("Export distances"), FolderForDialogs(),
+        form == semicolons ? semicolons + QStringLiteral(";;") + commas
+                           : commas + QStringLiteral(";;") + semicolons,
+        &form);
     if (chosen.isEmpty()) return;
-    const QByteArray csv = document_.DistanceCsv();
+    const QByteArray csv = document_.DistanceCsv(form == semicolons ? club::kSemicolonsAndCommas
+                                                                    : club::kCommasAndPoints);
     QSaveFile file(chosen);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
         ShowProblem(tr("%1 could not be written: %2")

@@ -6,6 +6,7 @@
 
 #include "club_ui/club_document.h"
 
+class QLabel;
 class QPrinter;
 
 namespace club_ui {
@@ -62,6 +63,7 @@ class ClubWindow : public QMainWindow {
     ListPane* lofts_;
     ListPane* race_points_;
     DistancePane* distances_;
+    QLabel* read_only_bar_;
 };
 
 }  // namespace club_ui

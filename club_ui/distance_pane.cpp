@@ -96,8 +96,8 @@ void DistancePane::CopySelectedDistances() {
     QModelIndexList cells = view_->selectionModel()->selectedIndexes();
     if (cells.isEmpty() && view_->currentIndex().isValid()) cells.append(view_->currentIndex());
     if (cells.isEmpty()) return;
-    // The rectangle around the selection, one line a loft and a tab between race points, as
-    // spreadsheets paste it; a cell inside it but not selected is left empty, keeping the columns.
+    // The rectangle around the selection, tab-separated as spreadsheets paste it; a cell inside it
+    // but not selected is left empty, keeping the columns.
     int top = cells.first().row(), bottom = top, left = cells.first().column(), right = left;
     for (const QModelIndex& cell : cells) {
         top = std::min(top, cell.row());
@@ -105,9 +105,26 @@ void DistancePane::CopySelectedDistances() {
         left = std::min(left, cell.column());
         right = std::max(right, cell.column());
     }
-    QList<QStringList> rows(bottom - top + 1, QStringList(right - left + 1));
+    // A heading row, then a row a loft with its name first; each distance is a number in a cell
+    // of its own (miles and yards, or kilometres), so that a spreadsheet can calculate with it.
+    const int figures = distances_.showsKilometres() ? 1 : 2;
+    QList<QStringList> rows(bottom - top + 2, QStringList((right - left + 1) * figures + 1));
+    rows[0][0] = tr("Loft");
+    for (int column = left; column <= right; ++column) {
+        const QStringList headings = distances_.FigureHeadings(column);
+        for (int figure = 0; figure < figures; ++figure) {
+            rows[0][1 + (column - left) * figures + figure] = headings.value(figure);
+        }
+    }
+    for (int row = top; row <= bottom; ++row) {
+        rows[row - top + 1][0] = distances_.headerData(row, Qt::Vertical).toString();
+    }
     for (const QModelIndex& cell : cells) {
-        rows[cell.row() - top][cell.column() - left] = cell.data().toString();
+        const QStringList values = distances_.Figures(cell);
+        for (int figure = 0; figure < figures; ++figure) {
+            rows[cell.row() - top + 1][1 + (cell.column() - left) * figures + figure] =
+                values.value(figure);
+        }
     }
     QString text;
     for (const QStringList& row : rows) text += row.join('\t') + '\n';

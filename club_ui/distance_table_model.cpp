@@ -1,5 +1,7 @@
 #include "club_ui/distance_table_model.h"
 
+#include <QLocale>
+
 #include "club_ui/place_list_model.h"
 
 namespace club_ui {
@@ -124,6 +126,23 @@ QString DistanceTableModel::Description(const QModelIndex& index) const {
     const distance::RaceDistance distance = *DistanceAt(index);
     return tr("%1 to %2: %3")
         .arg(race_point, loft, QString::fromStdString(distance::DistanceText(distance)));
+}
+
+QStringList DistanceTableModel::Figures(const QModelIndex& index) const {
+    const std::optional<distance::RaceDistance> distance = DistanceAt(index);
+    if (!distance) return QStringList(kilometres_ ? 1 : 2);
+    if (kilometres_) {
+        return {QString::fromStdString(distance::KilometresText(distance->metres))
+                    .replace(QLatin1Char('.'), QLocale().decimalPoint())};
+    }
+    const distance::MilesYards miles_yards = distance::ToMilesYards(distance->metres);
+    return {QString::number(miles_yards.miles), QString::number(miles_yards.yards)};
+}
+
+QStringList DistanceTableModel::FigureHeadings(int column) const {
+    const QString race_point = race_points_.NameAt(column);
+    if (kilometres_) return {tr("%1 km").arg(race_point)};
+    return {tr("%1 miles").arg(race_point), tr("%1 yards").arg(race_point)};
 }
 
 }  // namespace club_ui

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "distance/geodesic.h"
@@ -28,6 +29,12 @@ class DistanceTableModel : public QAbstractTableModel {
     // The cell's distance, bearing and the two places in full, for the line under the table; or
     // why the cell has no distance.
     QString Description(const QModelIndex& index) const;
+
+    // A cell's distance as a spreadsheet takes it, each figure a number in a cell of its own (miles
+    // and yards, or kilometres with the user's decimal separator), and their headings for a race
+    // point's column. A cell with no distance has as many empty figures.
+    QStringList Figures(const QModelIndex& index) const;
+    QStringList FigureHeadings(int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

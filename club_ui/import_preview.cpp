@@ -1,126 +1,136 @@
 #include "club_ui/import_preview.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "club_ui/place_list_model.h"
+#include "distance/coordinate.h"
+#include "distance/geodesic.h"
 
 namespace club_ui {
 namespace {
 
-bool SamePlace(const distance::Place& place, const QString& name, distance::Position position) {
-    return QString::fromStdString(place.name) == name && place.position == position;
+QString Translated(const char* text, int count = -1) {
+    return QCoreApplication::translate("club_ui::ImportPreviewDialog", text, nullptr, count);
+}
+
+QString PositionText(const distance::Position& position) {
+    return QString::fromStdString(
+        distance::WriteAngle(position.latitude, distance::Axis::Latitude) + "  " +
+        distance::WriteAngle(position.longitude, distance::Axis::Longitude));
 }
 
 }  // namespace
 
 template <typename Record>
-ImportPlan<Record> PlanImport(const PlaceList<Record>& list, const distance::PlacesFile& file) {
+ImportPlan<Record> PlanImport(const PlaceList<Record>& list, const club::ImportFile<Record>& file) {
     ImportPlan<Record> plan;
-    plan.problems = file.problems;
-    for (const distance::Place& place : file.places) {
-        const QString name = QString::fromStdString(place.name);
-        bool present = false;
-        for (int row = 0; row < list.rowCount() && !present; ++row) {
-            const std::optional<distance::Position> position = list.PositionAt(row);
-            present = position && SamePlace(place, list.NameAt(row), *position);
+    for (const club::ImportCellProblem& problem : file.problems) {
+        const QString column = QString::fromStdString(problem.column);
+        const QString message = QString::fromStdString(club::ImportMessage(problem));
+        plan.lines.push_back(
+            {problem.row, Translated("Bad: not taken"), QString::fromStdString(problem.name),
+             column.isEmpty() ? message : column + QStringLiteral(": ") + message});
+        ++plan.bad;
+    }
+    for (const club::ImportRow<Record>& imported : file.rows) {
+        const std::string name = club::NameOf(imported.record);
+        int row = -1;
+        for (int at = 0; at < list.rowCount() && row < 0; ++at) {
+            if (club::NameOf(list.At(at)) == name) row = at;
         }
-        for (const distance::Place& added : plan.places_to_add) {
-            present = present || SamePlace(added, name, place.position);
-        }
-        if (present) {
-            plan.already_present.push_back(place);
+        const QString shown_name = QString::fromStdString(name);
+        const QString read_as = PositionText(imported.position);
+        if (row < 0) {
+            plan.rows_to_add.push_back(imported.record);
+            plan.lines.push_back({imported.row, Translated("To be added"), shown_name, read_as});
+            ++plan.to_add;
             continue;
         }
-        // The file's columns into the list's own: a file names a loft by its member, and a loft
-        // name, where a member has two, is typed after.
-        Record row;
-        for (const club::Column<Record>& column : club::ListOf<Record>::kColumns) {
-            switch (column.role) {
-                case club::ColumnRole::Name:
-                    row.*column.text = place.name;
-                    break;
-                case club::ColumnRole::Latitude:
-                    row.*column.text = place.latitude_text;
-                    break;
-                case club::ColumnRole::Longitude:
-                    row.*column.text = place.longitude_text;
-                    break;
-                case club::ColumnRole::LoftName:
-                case club::ColumnRole::Text:
-                    break;
-            }
+        const std::optional<distance::Position> now = list.PositionAt(row);
+        if (now && club::SamePosition(*now, imported.position)) {
+            plan.lines.push_back(
+                {imported.row, Translated("Already there: skipped"), shown_name, read_as});
+            ++plan.already_there;
+            continue;
         }
-        plan.rows_to_add.push_back(std::move(row));
-        plan.places_to_add.push_back(place);
+        // The same loft at a new position: its coordinates change, its id and races stay.
+        Record after = list.At(row);
+        after.latitude = imported.record.latitude;
+        after.longitude = imported.record.longitude;
+        plan.changes.emplace_back(list.At(row), after);
+        const QString details =
+            now ? Translated("from %1 to %2, %3 apart")
+                      .arg(PositionText(*now), read_as,
+                           QString::fromStdString(distance::MilesYardsText(distance::ToMilesYards(
+                               distance::DistanceToLoft(*now, imported.position).metres))))
+                : Translated("to %1, from a position that did not read").arg(read_as);
+        plan.lines.push_back({imported.row, Translated("Position changed"), shown_name, details});
+        ++plan.to_change;
     }
+    std::sort(plan.lines.begin(), plan.lines.end(),
+              [](const PreviewLine& a, const PreviewLine& b) { return a.row < b.row; });
     return plan;
 }
 
-template ImportPlan<club::Loft> PlanImport(const LoftList&, const distance::PlacesFile&);
-template ImportPlan<club::RacePoint> PlanImport(const RacePointList&, const distance::PlacesFile&);
+template ImportPlan<club::Loft> PlanImport(const LoftList&, const club::ImportFile<club::Loft>&);
+template ImportPlan<club::RacePoint> PlanImport(const RacePointList&,
+                                                const club::ImportFile<club::RacePoint>&);
 
 ImportPreviewDialog::ImportPreviewDialog(const ImportSummary& plan, const QString& file_name,
                                          const QString& items, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(tr("Import %1 from %2").arg(items, file_name));
     auto* layout = new QVBoxLayout(this);
-    auto* summary = new QLabel(tr("To add: %1. Bad cells: %2. Already in the club: %3.")
-                                   .arg(plan.places_to_add.size())
-                                   .arg(plan.problems.size())
-                                   .arg(plan.already_present.size()),
-                               this);
+    const QStringList counts{tr("%n row(s) to add.", nullptr, plan.to_add),
+                             tr("%n position(s) to change.", nullptr, plan.to_change),
+                             tr("%n row(s) already in the club.", nullptr, plan.already_there),
+                             tr("%n bad row(s), not taken.", nullptr, plan.bad)};
+    auto* summary = new QLabel(counts.join(QLatin1Char(' ')), this);
+    summary->setWordWrap(true);
     layout->addWidget(summary);
 
-    auto* table = new QTableWidget(this);
+    auto* table = new QTableWidget(static_cast<int>(plan.lines.size()), 4, this);
     table->setAccessibleName(tr("Rows of the file"));
-    table->setColumnCount(3);
-    table->setHorizontalHeaderLabels({tr("Row"), tr("What happens"), tr("Details")});
+    table->setHorizontalHeaderLabels({tr("Row"), tr("What happens"), tr("Name"), tr("Details")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
-    const auto add_line = [table](std::size_t row, const QString& outcome, const QString& details) {
-        const int at = table->rowCount();
-        table->insertRow(at);
+    for (std::size_t index = 0; index < plan.lines.size(); ++index) {
+        const PreviewLine& line = plan.lines[index];
+        const int at = static_cast<int>(index);
         auto* number = new QTableWidgetItem;
-        number->setData(Qt::DisplayRole, static_cast<qulonglong>(row));  // sorts as a number
+        number->setData(Qt::DisplayRole, static_cast<qulonglong>(line.row));  // sorts as a number
         table->setItem(at, 0, number);
-        table->setItem(at, 1, new QTableWidgetItem(outcome));
-        table->setItem(at, 2, new QTableWidgetItem(details));
-    };
-    const auto place_text = [](const distance::Place& place) {
-        return QStringLiteral("%1   %2   %3")
-            .arg(QString::fromStdString(place.name), QString::fromStdString(place.latitude_text),
-                 QString::fromStdString(place.longitude_text));
-    };
-    for (const distance::Place& place : plan.places_to_add) {
-        add_line(place.row, tr("To be added"), place_text(place));
+        table->setItem(at, 1, new QTableWidgetItem(line.outcome));
+        table->setItem(at, 2, new QTableWidgetItem(line.name));
+        auto* details = new QTableWidgetItem(line.details);
+        details->setToolTip(line.details);
+        table->setItem(at, 3, details);
     }
-    for (const distance::CellProblem& problem : plan.problems) {
-        add_line(problem.row, tr("Bad: not added"),
-                 QStringLiteral("%1: %2").arg(QString::fromStdString(problem.column),
-                                              QString::fromStdString(problem.message)));
-    }
-    for (const distance::Place& place : plan.already_present) {
-        add_line(place.row, tr("Already there: skipped"), place_text(place));
-    }
-    table->sortItems(0);
     table->resizeColumnsToContents();
-    layout->addWidget(table);
+    layout->addWidget(table, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* add = buttons->button(QDialogButtonBox::Ok);
-    add->setText(tr("&Add %n row(s)", nullptr, static_cast<int>(plan.places_to_add.size())));
-    add->setEnabled(!plan.places_to_add.empty());
+    QPushButton* accept = buttons->button(QDialogButtonBox::Ok);
+    accept->setText(tr("&Import"));
+    accept->setEnabled(plan.to_add + plan.to_change > 0);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(720, 420);
+    // Most of the screen, so that a club's whole list can be checked with little scrolling.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size();
+        resize(room.width() * 4 / 5, room.height() * 4 / 5);
+    }
 }
 
 }  // namespace club_ui

@@ -1,32 +1,46 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <vector>
 
+#include "club/place_import.h"
 #include "club_ui/place_list_model.h"
-#include "distance/places_csv.h"
 
 namespace club_ui {
 
-// What importing a places file would do to a list, worked out before anything is added.
+// One line of an import's preview: the file's row, what becomes of it, the member or race point
+// it is, and the details (the position as read, a change's old and new positions, what is wrong).
+struct PreviewLine {
+    std::size_t row = 0;
+    QString outcome;
+    QString name;
+    QString details;
+};
+
+// What importing a places file would do to a list, worked out before anything is changed.
 struct ImportSummary {
-    std::vector<distance::Place> places_to_add;    // as read from the file
-    std::vector<distance::CellProblem> problems;   // cells that could not be read
-    std::vector<distance::Place> already_present;  // same name and position as a row in the list
+    std::vector<PreviewLine> lines;
+    int to_add = 0;
+    int to_change = 0;
+    int already_there = 0;
+    int bad = 0;
 };
 
 template <typename Record>
 struct ImportPlan : ImportSummary {
-    std::vector<Record> rows_to_add;  // the places to add as the list's rows, ids not yet given
+    std::vector<Record> rows_to_add;  // ids not yet given
+    // A loft already in the club at another position: the row as it is and as it will be.
+    std::vector<std::pair<Record, Record>> changes;
 };
 
-// A place of the same name and position as one in the list, or as one earlier in the file, is
-// not added again: a secretary who imports the same spreadsheet twice gets no duplicates.
+// A place of the same name as one in the list is the same place: at the same position (to a
+// tenth of a second, whatever notation either is written in) it is not added again, at another
+// it is that row's position changed, never a second row.
 template <typename Record>
-ImportPlan<Record> PlanImport(const PlaceList<Record>& list, const distance::PlacesFile& file);
+ImportPlan<Record> PlanImport(const PlaceList<Record>& list, const club::ImportFile<Record>& file);
 
-// Shows what an import would add, which rows are bad and why, and which are already in the list;
-// nothing is added unless the user accepts.
+// Shows what an import would do, row by row; nothing is changed unless the user accepts.
 class ImportPreviewDialog : public QDialog {
     Q_OBJECT
 

@@ -4,6 +4,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QStyle>
 #include <algorithm>
 #include <limits>
@@ -18,8 +19,17 @@ QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-// A pale red that keeps black text readable, for a coordinate the library could not read.
+// A pale red that keeps black text readable, for a coordinate the library could not read; a pale
+// yellow for one read one way that the clubs' short form would read another.
 const QColor kUnreadableBackground(255, 205, 205);
+const QColor kTwoWaysBackground(255, 243, 190);
+
+// "52.34" written so that it can only mean degrees and minutes: "52.34.00".
+QString ShortFormWritten(const QString& typed) {
+    const qsizetype separator = typed.indexOf(QRegularExpression(QStringLiteral("[.,]")));
+    return typed.left(separator + 3) + typed.at(separator) + QStringLiteral("00") +
+           typed.mid(separator + 3);
+}
 
 QString Translated(const char* text) {
     return QCoreApplication::translate("club_ui::PlaceList", text);
@@ -86,7 +96,13 @@ PlaceList<Record>::PlaceList(ClubDocument& document)
 template <typename Record>
 typename PlaceList<Record>::Shown PlaceList<Record>::Read(Record record) {
     const club::Reading reading = club::ReadCoordinates(record);
-    return Shown{.record = std::move(record), .reading = reading};
+    const auto short_latitude = distance::ShortFormAngle(record.latitude, distance::Axis::Latitude);
+    const auto short_longitude =
+        distance::ShortFormAngle(record.longitude, distance::Axis::Longitude);
+    return Shown{.record = std::move(record),
+                 .reading = reading,
+                 .latitude_short_form = short_latitude,
+                 .longitude_short_form = short_longitude};
 }
 
 template <typename Record>
@@ -99,24 +115,39 @@ int PlaceList<Record>::RowOf(club::Id id) const {
 }
 
 template <typename Record>
+void PlaceList<Record>::Reset(std::vector<Record> rows) {
+    beginResetModel();
+    rows_.clear();
+    rows_.reserve(rows.size());
+    for (Record& record : rows) rows_.push_back(Read(std::move(record)));
+    endResetModel();
+}
+
+template <typename Record>
 void PlaceList<Record>::Show(std::vector<Record> rows) {
-    const bool same_rows =
-        rows.size() == rows_.size() && std::equal(rows.begin(), rows.end(), rows_.begin(),
-                                                  [](const Record& record, const Shown& shown) {
-                                                      return record.id == shown.record.id;
-                                                  });
-    if (!same_rows) {
-        beginResetModel();
-        rows_.clear();
-        for (Record& record : rows) rows_.push_back(Read(std::move(record)));
-        endResetModel();
-        return;
+    // Both lists are in the order of their ids: the rows gone are taken out and the rows new put
+    // in where they belong, one by one, so that the views keep their current cell, selection and
+    // scroll, as they do for a change made here.
+    std::set<club::Id> kept;
+    for (const Record& record : rows) kept.insert(record.id);
+    for (int row = static_cast<int>(rows_.size()) - 1; row >= 0; --row) {
+        if (kept.contains(rows_[static_cast<std::size_t>(row)].record.id)) continue;
+        beginRemoveRows({}, row, row);
+        rows_.erase(rows_.begin() + row);
+        endRemoveRows();
     }
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (rows[row] == rows_[row].record) continue;
-        rows_[row] = Read(std::move(rows[row]));
-        const int at = static_cast<int>(row);
-        emit dataChanged(index(at, 0), index(at, columnCount() - 1));
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        Record& record = rows[index];
+        const int at = static_cast<int>(index);
+        if (index < rows_.size() && rows_[index].record.id == record.id) {
+            if (rows_[index].record == record) continue;
+            rows_[index] = Read(std::move(record));
+            emit dataChanged(this->index(at, 0), this->index(at, columnCount() - 1));
+            continue;
+        }
+        beginInsertRows({}, at, at);
+        rows_.insert(rows_.begin() + at, Read(std::move(record)));
+        endInsertRows();
     }
 }
 
@@ -240,6 +271,11 @@ QVariant PlaceList<Record>::data(const QModelIndex& index, int role) const {
               : (*axis == distance::Axis::Latitude ? &shown.reading.latitude
                                                    : &shown.reading.longitude);
     const bool unreadable = reading != nullptr && !reading->ok();
+    const std::optional<double>& short_form =
+        !axis ? std::optional<double>()
+              : (*axis == distance::Axis::Latitude ? shown.latitude_short_form
+                                                   : shown.longitude_short_form);
+    const bool two_ways = reading != nullptr && reading->ok() && short_form.has_value();
     switch (role) {
         case Qt::DisplayRole:
             // A coordinate read is shown in the one written form, so a mistyped one stands out
@@ -255,17 +291,25 @@ QVariant PlaceList<Record>::data(const QModelIndex& index, int role) const {
             return reading->ok() ? reading->degrees : std::numeric_limits<double>::infinity();
         case Qt::ToolTipRole:
             if (unreadable) return Text(distance::CoordinateMessage(*reading->error));
+            if (two_ways) {
+                return Translated("Read as %1; for %2 write %3.")
+                    .arg(Text(distance::WriteAngle(reading->degrees, *axis)),
+                         Text(distance::WriteAngle(*short_form, *axis)), ShortFormWritten(typed));
+            }
             if (reading != nullptr) return Translated("Typed as: %1").arg(typed);
             return {};
         case Qt::BackgroundRole:
             if (unreadable) return QBrush(kUnreadableBackground);
+            if (two_ways) return QBrush(kTwoWaysBackground);
             return {};
         case Qt::ForegroundRole:
-            if (unreadable) return QBrush(Qt::black);
+            if (unreadable || two_ways) return QBrush(Qt::black);
             return {};
         case Qt::DecorationRole:
             if (unreadable)
                 return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+            if (two_ways)
+                return QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation);
             return {};
         default:
             return {};

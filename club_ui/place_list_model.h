@@ -57,8 +57,10 @@ class PlaceList final : public PlaceListModel {
     const Record& At(int row) const { return rows_.at(static_cast<std::size_t>(row)).record; }
     int RowOf(club::Id id) const;
 
-    // A whole list read from the file. Rows that stayed as they were keep their place, so the
-    // views keep their current cell and scroll.
+    // A club's list as it opens.
+    void Reset(std::vector<Record> rows);
+    // The list read from the file again. Rows that stayed keep their place, so the views keep
+    // their current cell and scroll.
     void Show(std::vector<Record> rows);
     void Inserted(const std::vector<Record>& rows);
     void Removed(const std::vector<Record>& rows);
@@ -86,6 +88,9 @@ class PlaceList final : public PlaceListModel {
     struct Shown {
         Record record;
         club::Reading reading;
+        // What the clubs' short form would read each coordinate as, where it could mean it.
+        std::optional<double> latitude_short_form;
+        std::optional<double> longitude_short_form;
     };
     static Shown Read(Record record);
 

@@ -350,6 +350,36 @@ AngleReading ReadAngle(std::string_view text, Axis axis) {
     return AngleReading{std::get<double>(reading), std::nullopt};
 }
 
+std::optional<double> ShortFormAngle(std::string_view text, Axis axis) {
+    if (!ReadAngle(text, axis).ok()) return std::nullopt;
+    // The degrees' digits, one decimal separator and exactly two digits after it, with nothing
+    // but blanks, a sign or a letter around them.
+    std::size_t separator = std::string_view::npos;
+    std::size_t digits_before = 0, digits_after = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c >= '0' && c <= '9') {
+            (separator == std::string_view::npos ? digits_before : digits_after) += 1;
+        } else if (c == '.' || c == ',') {
+            if (separator != std::string_view::npos || digits_before == 0) return std::nullopt;
+            separator = at;
+        } else if (digits_after > 0 || separator == std::string_view::npos) {
+            continue;  // a sign, a letter or a blank, before or after the number
+        } else {
+            return std::nullopt;  // anything else right after the separator
+        }
+    }
+    if (separator == std::string_view::npos || digits_before > 3 || digits_after != 2) {
+        return std::nullopt;
+    }
+    // The same text with the separator as the space between degrees and minutes.
+    std::string minutes_form(text);
+    minutes_form[separator] = ' ';
+    const AngleReading short_form = ReadAngle(minutes_form, axis);
+    if (!short_form.ok()) return std::nullopt;
+    return short_form.degrees;
+}
+
 std::string CoordinateMessage(const CoordinateError& error) {
     const std::string_view axis = AxisName(error.axis);
     const std::string_view text = error.text;

@@ -49,6 +49,12 @@ struct AngleReading {
 // (N S E W, O for east), or a sign; a decimal point or comma. The text is UTF-8.
 AngleReading ReadAngle(std::string_view text, Axis axis);
 
+// A text the clubs' short form could also mean: degrees and two decimals ("52.34", "-1.58 W",
+// "52,34"), which is read as decimal degrees (52°20'24") but which a UK secretary may have meant
+// as degrees and minutes (52°34'). The angle the short form would give, or nothing for a text
+// that cannot be taken two ways (more or fewer decimals, "minutes" of 60 or more).
+std::optional<double> ShortFormAngle(std::string_view text, Axis axis);
+
 // Degrees, minutes and seconds to a tenth of a second with the hemisphere letter, in UTF-8:
 // 52°34'20.5"N. What it writes reads back to the same tenth.
 std::string WriteAngle(double degrees, Axis axis);

@@ -102,8 +102,9 @@ std::string_view FieldAt(const SpreadsheetRecord& record, std::size_t index) {
                                         : std::string_view();
 }
 
-void AppendCsvField(std::string& csv, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+void AppendCsvField(std::string& csv, std::string_view field, char separator) {
+    const char special[] = {separator, '"', '\r', '\n', '\0'};
+    if (field.find_first_of(special) == std::string_view::npos) {
         csv += field;
         return;
     }

@@ -38,7 +38,7 @@ std::optional<std::size_t> FindColumn(const std::vector<std::string>& header,
 // A record's field, or nothing where the row is shorter than the header.
 std::string_view FieldAt(const SpreadsheetRecord& record, std::size_t index);
 
-// Appends a field to a CSV line, quoted where it holds a comma, a quote or a line break.
-void AppendCsvField(std::string& csv, std::string_view field);
+// Appends a field to a CSV line, quoted where it holds the separator, a quote or a line break.
+void AppendCsvField(std::string& csv, std::string_view field, char separator = ',');
 
 }  // namespace distance

@@ -15,6 +15,7 @@
 
 #include "club/club_file.h"
 #include "club/club_problem.h"
+#include "club/distance_export.h"
 
 namespace {
 
@@ -305,6 +306,30 @@ class ClubFileTest : public QObject {
         QVERIFY(!again.file->upgraded_from());
         QCOMPARE(again.file->Read<club::Race>().rows.size(), std::size_t{1});
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+    }
+
+    // The distance table in each form a spreadsheet reads, as a European or an English
+    // spreadsheet opens it: member and loft apart, each figure a number of its own.
+    void distancesExportedInBothSpreadsheetForms() {
+        const std::vector<club::Located<club::Loft>> lofts{
+            {{1, "Lef\u00e8vre, E; fils", "Top", "", ""},
+             {52 + 34 / 60.0 + 20 / 3600.0, -(14 / 60.0 + 30 / 3600.0)}}};
+        const std::vector<club::Located<club::RacePoint>> race_points{
+            {{1, "Stoke", "", ""}, {53 + 14 / 3600.0, -(2 + 10 / 60.0 + 47 / 3600.0)}}};
+        const struct {
+            club::SpreadsheetForm form;
+            std::string expected;
+        } cases[] = {
+            {club::kCommasAndPoints,
+             "\xEF\xBB\xBFmember,loft,race point,miles,yards,kilometres,bearing\r\n"
+             "\"Lef\u00e8vre, E; fils\",Top,Stoke,86,971,139.291,109.4\r\n"},
+            {club::kSemicolonsAndCommas,
+             "\xEF\xBB\xBFmember;loft;race point;miles;yards;kilometres;bearing\r\n"
+             "\"Lef\u00e8vre, E; fils\";Top;Stoke;86;971;139,291;109,4\r\n"},
+        };
+        for (const auto& test : cases) {
+            QCOMPARE(club::DistanceSpreadsheet(lofts, race_points, test.form), test.expected);
+        }
     }
 
     void aCopyTakenWhileOpenHoldsTheWholeClub() {

@@ -144,5 +144,37 @@ TEST(WriteAngleTest, ReadsBackToTheSameTenth) {
     }
 }
 
+// Which texts the clubs' short form could also mean, and what it would mean by them.
+TEST(ShortFormAngleTest, DegreesAndTwoDecimalsOnly) {
+    struct Case {
+        const char* text;
+        Axis axis;
+        std::optional<double> short_form;
+    };
+    const Case cases[] = {
+        {"52.34", kLat, Dms(52, 34, 0)},
+        {"52,34 N", kLat, Dms(52, 34, 0)},
+        {"-1.58", kLon, -Dms(1, 58, 0)},
+        {"1.58 W", kLon, -Dms(1, 58, 0)},
+        {"N 52.05", kLat, Dms(52, 5, 0)},
+        {"52.75", kLat, std::nullopt},     // 75 minutes: it can only be decimal degrees
+        {"52.5", kLat, std::nullopt},      // one decimal
+        {"52.572", kLat, std::nullopt},    // three decimals
+        {"52.34.00", kLat, std::nullopt},  // written as the short form
+        {"52 34.50", kLat, std::nullopt},  // degrees and decimal minutes
+        {"52°34'", kLat, std::nullopt},    // degrees and minutes
+        {"52", kLat, std::nullopt},        // whole degrees
+        {"152.34", kLat, std::nullopt},    // no latitude at all
+        {"152.34 E", kLon, Dms(152, 34, 0)},
+    };
+    for (const Case& row : cases) {
+        const std::optional<double> short_form = ShortFormAngle(row.text, row.axis);
+        ASSERT_EQ(short_form.has_value(), row.short_form.has_value()) << row.text;
+        if (short_form) {
+            EXPECT_NEAR(*short_form, *row.short_form, 1e-12) << row.text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace distance

@@ -190,10 +190,12 @@ if [[ -n "$window" ]]; then
         key:Return
     typed key:ctrl+shift+p "Stoke" key:Tab "53 00 14 N" key:Tab "2 10 47 W" key:Return
     copied=$(copied_distance key:alt+t)
-    [[ "$copied" == "86 miles 971 yards" ]] || fail "Club Secretary's table showed \"$copied\""
+    [[ "$copied" == $'Loft\tStoke miles\tStoke yards\nA. Barker, Fengate\t86\t971' ]] ||
+        fail "Club Secretary's table showed \"$copied\""
     # Distances in kilometres, and back from that switch to the table.
     copied=$(copied_distance key:alt+k key:alt+t)
-    [[ "$copied" == "139.291 km" ]] || fail "Club Secretary's table in kilometres showed \"$copied\""
+    [[ "$copied" == $'Loft\tStoke km\nA. Barker, Fengate\t139.291' ]] ||
+        fail "Club Secretary's table in kilometres showed \"$copied\""
     kill -0 "$program" 2>/dev/null || fail "Club Secretary ended by itself"
 else
     fail "the installed Club Secretary showed no window within a minute"

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -48,6 +51,28 @@ QString LeftOffSentence(const sheets::ClubSheets& club) {
     }
     if (names.isEmpty()) return {};
     return ClubWindow::tr("Left off: %1.").arg(names.join(QStringLiteral("; ")));
+}
+
+// The print preview's own buttons take no focus, and Ctrl+P does nothing in it: a Print and a
+// Close button below the pages, reached by Tab, with Ctrl+P and Escape, so that printing needs no
+// mouse.
+void ReachFromTheKeyboard(QPrintPreviewDialog& preview) {
+    const QString print_text = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    QAction* print = nullptr;
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() == print_text) print = action;
+    }
+    if (print == nullptr || preview.layout() == nullptr) return;
+    print->setShortcut(QKeySequence::Print);
+    print->setShortcutContext(Qt::WindowShortcut);
+    auto* buttons = new QDialogButtonBox(&preview);
+    QPushButton* print_button =
+        buttons->addButton(ClubWindow::tr("&Print…"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QDialogButtonBox::Close);
+    QObject::connect(print_button, &QPushButton::clicked, print, &QAction::trigger);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &preview, &QDialog::reject);
+    preview.layout()->addWidget(buttons);
+    print_button->setDefault(true);
 }
 
 }  // namespace
@@ -292,6 +317,7 @@ void ClubWindow::PreviewSheets(SheetPrinter print, const QString& title) {
     printer.setDocName(title);
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(title);
+    ReachFromTheKeyboard(preview);
     bool printed = true;
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&club, &printed, print](QPrinter* target) { printed = print(club, *target); });

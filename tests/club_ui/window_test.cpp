@@ -7,7 +7,9 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "club/club_file.h"
 #include "club_ui/club_window.h"
@@ -172,6 +174,32 @@ class WindowTest : public QObject {
         QCOMPARE(Cell(window, "Lofts", before, 0), "A. Barker");
         QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Rows(window, "Lofts").rowCount(), before);
+    }
+
+    // Ctrl+P opens the season sheet's preview; Tab reaches its Print button and Escape leaves it.
+    void printPreviewWorkedWithKeysAlone() {
+        club_ui::ClubWindow window;
+        window.OpenStartingClub(path_);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QString reached;
+        bool left = false;
+        QTimer::singleShot(100, &window, [&] {
+            QWidget* preview = QApplication::activeModalWidget();
+            if (preview == nullptr || !QTest::qWaitForWindowActive(preview)) return;
+            for (int tab = 0; tab < 40 && reached.isEmpty(); ++tab) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                const auto* button = qobject_cast<const QPushButton*>(QApplication::focusWidget());
+                if (button != nullptr && button->text().contains("Print")) reached = button->text();
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            left = QApplication::activeModalWidget() == nullptr;
+        });
+
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+
+        QVERIFY2(!reached.isEmpty(), "Tab never reached the preview's Print button");
+        QVERIFY(left);
     }
 
     void copiesTheSelectedDistancesForASpreadsheet() {

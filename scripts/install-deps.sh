@@ -17,6 +17,8 @@ linux=(
     libgeographiclib-dev
     # Window: Qt 6 Widgets and the fonts nearest to the calculator's own
     qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core
+    # Club Secretary's plural forms, compiled with lrelease (for the Windows build too)
+    qt6-l10n-tools
     # Club Secretary: the club file
     libsqlite3-dev
     # Tests, benchmarks and fuzzing; the printed sheets read back from PDF (pdftotext, pdfinfo)
@@ -46,6 +48,8 @@ geographiclib_windows=(
 )
 windows=(
     "${qt_windows[@]}" "${sqlite_windows[@]}" "${geographiclib_windows[@]}" make
+    # Club Secretary's plural forms, compiled with the build machine's lrelease
+    qt6-l10n-tools
     # The reference the core's table of races is checked against
     python3
     # GoogleTest's sources, cross-compiled with the tests

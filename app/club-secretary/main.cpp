@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTranslator>
 #include <cstdio>
 
 #include "club_ui/club_window.h"
@@ -18,6 +19,11 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication application(argc, argv);
     club_ui::NameTheProgram();
+    // The program's own language is English; its plural forms come from a translation too.
+    QTranslator english;
+    if (english.load(QStringLiteral(":/translations/club_secretary_en.qm"))) {
+        QCoreApplication::installTranslator(&english);
+    }
 
     QCommandLineParser arguments;
     arguments.setApplicationDescription(

@@ -62,14 +62,6 @@ QString MemberAndLoft(const SheetLoft& loft) {
     return loft.loft.isEmpty() ? loft.member : loft.member + QChar::LineSeparator + loft.loft;
 }
 
-// "131 mi 1597 yd": short enough that a row holds several race points, and never to be read as
-// metres.
-QString ShortMilesYards(const distance::MilesYards& distance) {
-    return QCoreApplication::translate("sheets", "%1 mi %2 yd")
-        .arg(distance.miles)
-        .arg(distance.yards);
-}
-
 // Which race points and lofts a page of the season sheet shows, of how many: the lofts counted
 // against the whole club, so that one left off is seen to be missing.
 QString SeasonPageInfo(const ClubSheets& club, const printing::PagePlace& place) {
@@ -77,8 +69,8 @@ QString SeasonPageInfo(const ClubSheets& club, const printing::PagePlace& place)
     if (club.lofts_left_off.empty()) {
         return QCoreApplication::translate("sheets", "Race points %1–%2 of %3, lofts %4–%5 of %n",
                                            nullptr, Count(club_lofts))
-            .arg(place.first_column + 1)
-            .arg(place.end_column)
+            .arg(place.first_column / 2 + 1)
+            .arg(place.end_column / 2)
             .arg(club.race_points.size())
             .arg(place.first_row + 1)
             .arg(place.end_row);
@@ -86,8 +78,8 @@ QString SeasonPageInfo(const ClubSheets& club, const printing::PagePlace& place)
     return QCoreApplication::translate(
                "sheets", "Race points %1–%2 of %3, lofts %4–%5 of %6 shown (%n in the club)",
                nullptr, Count(club_lofts))
-        .arg(place.first_column + 1)
-        .arg(place.end_column)
+        .arg(place.first_column / 2 + 1)
+        .arg(place.end_column / 2)
         .arg(club.race_points.size())
         .arg(place.first_row + 1)
         .arg(place.end_row)
@@ -113,8 +105,8 @@ bool PrintSeasonSheet(const ClubSheets& club, QPrinter& printer) {
         .heading = {.title = SeasonSheetTitle(club.club),
                     .note = QCoreApplication::translate(
                         "sheets",
-                        "Miles (mi) and yards (yd) from each race point to each "
-                        "loft on the WGS-84 ellipsoid."),
+                        "Miles and yards from each race point to each loft on the "
+                        "WGS-84 ellipsoid."),
                     .first_page_note = Sentences(LoftsLeftOff(club), RacePointsLeftOff(club))}};
     if (club.lofts.empty() || club.race_points.empty()) {
         section.heading.info = club.lofts.empty() ? NoLofts(club)
@@ -122,16 +114,27 @@ bool PrintSeasonSheet(const ClubSheets& club, QPrinter& printer) {
                                                         "sheets", "The club has no race points.");
         return printing::PrintSections(printer, {section});
     }
+    // Each race point's miles and yards in two columns, numbers a spreadsheet or an eye reads
+    // alike, headed by the race point's name over "Miles" and "Yards".
     printing::TableSpec table{
         .columns = {{QCoreApplication::translate("sheets", "Member and loft"), Qt::AlignLeft}},
-        .too_wide = printing::TooWide::SplitIntoGroups};
-    for (const SheetRacePoint& race_point : club.race_points)
-        table.columns.push_back({race_point.name, Qt::AlignRight});
+        .too_wide = printing::TooWide::SplitIntoGroups,
+        .kept_together = 2};
+    for (const SheetRacePoint& race_point : club.race_points) {
+        table.columns.push_back({race_point.name + QChar::LineSeparator +
+                                     QCoreApplication::translate("sheets", "Miles"),
+                                 Qt::AlignRight});
+        table.columns.push_back(
+            {QChar::LineSeparator + QCoreApplication::translate("sheets", "Yards"),
+             Qt::AlignRight});
+    }
     for (const SheetLoft& loft : club.lofts) {
         std::vector<QString>& row = table.rows.emplace_back(std::vector{MemberAndLoft(loft)});
         for (const SheetRacePoint& race_point : club.race_points) {
-            row.push_back(ShortMilesYards(distance::ToMilesYards(
-                distance::DistanceToLoft(race_point.position, loft.position).metres)));
+            const distance::MilesYards way = distance::ToMilesYards(
+                distance::DistanceToLoft(race_point.position, loft.position).metres);
+            row.push_back(QString::number(way.miles));
+            row.push_back(QString::number(way.yards));
         }
     }
     section.tables.push_back(std::move(table));

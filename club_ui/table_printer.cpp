@@ -257,16 +257,26 @@ class LaidTable {
         const qreal main_width = std::min(natural[spec_.main_column], kSplitMainShare * width);
         const qreal room = width - main_width;
         std::vector<std::vector<std::size_t>> others;
+        std::vector<std::size_t> unit;  // columns kept together
         qreal used = room;
-        for (std::size_t column = 0; column < natural.size(); ++column) {
-            if (column == spec_.main_column) continue;
-            if (others.empty() || used + natural[column] > room) {
+        const auto place_unit = [&] {
+            qreal unit_width = 0.0;
+            for (const std::size_t column : unit) unit_width += natural[column];
+            if (others.empty() || used + unit_width > room) {
                 others.emplace_back();
                 used = 0.0;
             }
-            others.back().push_back(column);
-            used += natural[column];
+            others.back().insert(others.back().end(), unit.begin(), unit.end());
+            used += unit_width;
+            unit.clear();
+        };
+        const std::size_t together = std::max<std::size_t>(1, spec_.kept_together);
+        for (std::size_t column = 0; column < natural.size(); ++column) {
+            if (column == spec_.main_column) continue;
+            unit.push_back(column);
+            if (unit.size() == together) place_unit();
         }
+        if (!unit.empty()) place_unit();
         qreal widening = room;
         for (const std::vector<std::size_t>& columns : others) {
             qreal group_width = 0.0;

@@ -37,6 +37,9 @@ struct TableSpec {
     // The column of names: it takes the width the others leave, and is repeated in every group.
     std::size_t main_column = 0;
     TooWide too_wide = TooWide::ShrinkToPage;
+    // How many of the other columns stay together on a page when it is split into groups: a race
+    // point's miles and yards.
+    std::size_t kept_together = 1;
 };
 
 // The top of every page, from the top down: a line above the title, the title, a line below it,

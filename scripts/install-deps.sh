@@ -27,6 +27,8 @@ linux=(
     # the X display (xdotool, ImageMagick's import); the printed sheets' pages rendered for the
     # README (pdftoppm, in poppler-utils above)
     xvfb xauth xdotool imagemagick
+    # Start-up measured to the first frame on the X server (tools/first-frame: Xlib and Damage)
+    libx11-dev libxdamage-dev
     # The packaging checks (make package-test): validators and dpkg tools; and the icons' PNGs
     # rendered again from their SVGs (make icons)
     desktop-file-utils appstream dpkg-dev librsvg2-bin

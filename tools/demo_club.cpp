@@ -40,4 +40,41 @@ std::string Write(const std::filesystem::path& path) {
     return {};
 }
 
+std::string WriteSeason(const std::filesystem::path& path, int lofts, int races, int birds) {
+    club::Opening made = club::ClubFile::Create(path);
+    if (!made.file) return club::ProblemMessage(*made.problem);
+    club::ClubFile& file = *made.file;
+    std::vector<club::Loft> members;
+    for (int number = 0; number < lofts; ++number) {
+        members.push_back(
+            {0, "Member " + std::to_string(number), "",
+             "52 " + std::to_string(20 + number % 30) + " " + std::to_string(number % 60) + " N",
+             "2 " + std::to_string(number % 50) + " 10 W"});
+    }
+    std::vector<club::RacePoint> race_points{{0, "Cheltenham", "51 53 56 N", "2 04 42 W"},
+                                             {0, "Weymouth", "50 36 29 N", "2 27 18 W"}};
+    if (auto problem = file.Insert(members)) return club::ProblemMessage(*problem);
+    if (auto problem = file.Insert(race_points)) return club::ProblemMessage(*problem);
+    for (int race = 0; race < races; ++race) {
+        std::vector<club::Race> one{{0, race_points[static_cast<std::size_t>(race % 2)].id,
+                                     "Race " + std::to_string(race + 1), "2026-05-09 07:15",
+                                     "21:00", "05:00"}};
+        if (auto problem = file.Insert(one)) return club::ProblemMessage(*problem);
+        std::vector<club::Clock> clocks;
+        for (const club::Loft& loft : members) {
+            clocks.push_back({0, one[0].id, loft.id, "2026-05-08 19:00:00", "2026-05-08 19:00:00",
+                              "2026-05-09 19:00:30", "2026-05-09 19:00:00"});
+        }
+        std::vector<club::Clocking> clockings;
+        for (int bird = 0; bird < birds; ++bird) {
+            const club::Loft& loft = members[static_cast<std::size_t>(bird % lofts)];
+            clockings.push_back({0, one[0].id, loft.id, "GB26N" + std::to_string(10000 + bird),
+                                 "2026-05-09 10:" + std::to_string(10 + bird % 50) + ":17"});
+        }
+        if (auto problem = file.Insert(clocks)) return club::ProblemMessage(*problem);
+        if (auto problem = file.Insert(clockings)) return club::ProblemMessage(*problem);
+    }
+    return {};
+}
+
 }  // namespace demo_club

@@ -13,4 +13,8 @@ inline constexpr const char* kName = "Tettenhall & District";
 // Writes the club into a new file at path; says why not when it cannot.
 std::string Write(const std::filesystem::path& path);
 
+// A club of a season's size for measuring: that many lofts and races, each race with a clock for
+// every loft and that many birds clocked.
+std::string WriteSeason(const std::filesystem::path& path, int lofts, int races, int birds);
+
 }  // namespace demo_club

@@ -1,44 +1,82 @@
 #!/usr/bin/env bash
-# Start-up of the calculator against an empty QWidget of the same size, and against that QWidget
-# with one line of text; and of Club Secretary, opening the demo club as the club used last (after
-# its first frame, as it does, or before it), against a QWidget of its size with one line of text. They alternate, run after run, under one
-# X server (Xvfb). Club Secretary's data and settings folders are a throwaway's, made here.
-# Printed for each: the time from launch to the first painted frame and from main() to it
-# (medians, and the least of the runs, the one least disturbed by anything else), and the
-# median peak resident memory.
+# Start-up as a user gets it: the built programs themselves launched from the shell, each to its
+# first frame on the X server (Xvfb; tools/first-frame watches the Damage extension), against a
+# one-label Qt Widgets window of the calculator's size (tools/one-label), alternating, run after
+# run. Club Secretary opens a season's club of 200 lofts and 20 races of 3,000 birds as the club
+# used last, in throwaway data and settings folders made here; race-result --help is timed to its
+# end, for scale.
+#
+# Printed for each: the median and the least time to the first frame (and for Club Secretary to
+# its window settled with the club's lists filled), the ratio of the medians to the one-label
+# window's, and where the time goes (the programs' own marks, VC_STARTUP_MARKS, medians: "main" is
+# what loading the program and its libraries took, then QApplication, building the window, the
+# first paint, and the club opened).
 #   tools/measure-startup.sh [build-dir] [runs]
 set -euo pipefail
-build=${1:-build/dev}
+build=$(realpath "${1:-build/release}")
 runs=${2:-21}
-probe="$(realpath "$build/tools/startup-probe")"
-kinds="empty text calculator wide-text distances distances-filled"
+first_frame="$build/tools/first-frame"
+kinds="one-label calculator club-secretary race-result"
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config"
-xvfb-run -a "$probe" distances-club 2>/dev/null
+xvfb-run -a "$build/tools/startup-probe" season-club 2>/dev/null
 
-results=$(xvfb-run -a bash -c "
+command_of() {
+    case $1 in
+    one-label) echo "'$first_frame' '$build/tools/one-label'" ;;
+    calculator) echo "'$first_frame' '$build/app/calculator/velocity-calculator'" ;;
+    club-secretary) echo "'$first_frame' '$build/app/club-secretary/club-secretary'" ;;
+    race-result) echo "'$first_frame' --exit '$build/app/race-result/race-result' --help" ;;
+    esac
+}
+script=""
+for kind in $kinds; do
+    script+="
+        run_$kind() { $(command_of "$kind") ; }"
+done
+results=$(VC_STARTUP_MARKS=1 xvfb-run -a bash -c "$script
     for i in \$(seq $runs); do
         for kind in $kinds; do
-            VC_LAUNCH_NS=\$(date +%s%N) '$probe' \$kind 2>/dev/null
+            run_\$kind 2>&1 | sed -n -e \"s/^startup-mark /\$kind mark /p\" \\
+                -e \"s/^\\(first-frame-ms\\|exit-ms\\)/\$kind \\1/p\"
         done
     done")
 
-for kind in $kinds; do
-    echo "$results" | awk -v kind="$kind" '
-        function median(a, n,   i, j, t) {
-            for (i = 0; i < n; i++)
-                for (j = i + 1; j < n; j++)
-                    if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
-            return a[int(n / 2)]
+echo "$results" | awk -v kinds="$kinds" '
+    function sort(a, n,   i, j, t) {
+        for (i = 0; i < n; i++)
+            for (j = i + 1; j < n; j++)
+                if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+    }
+    $2 == "first-frame-ms" { frame[$1, n_frame[$1]++] = $3; settled[$1, n_settled[$1]++] = $5 }
+    $2 == "exit-ms" { frame[$1, n_frame[$1]++] = $3 }
+    $2 == "mark" {
+        if (!(($1, $3) in seen)) { seen[$1, $3] = 1; order[$1, n_order[$1]++] = $3 }
+        mark[$1, $3, n_mark[$1, $3]++] = $4
+    }
+    END {
+        split(kinds, list, " ")
+        for (k = 1; k in list; k++) {
+            kind = list[k]; n = n_frame[kind]
+            for (i = 0; i < n; i++) a[i] = frame[kind, i]
+            sort(a, n); median[kind] = a[int(n / 2)]; least[kind] = a[0]
+            for (i = 0; i < n_settled[kind]; i++) b[i] = settled[kind, i]
+            sort(b, n_settled[kind]); settle[kind] = b[int(n_settled[kind] / 2)]
         }
-        BEGIN { n = 0 }
-        $1 == kind { main[n] = $3; rss[n] = $5; launch[n] = $11; n++ }
-        END {
-            printf "%-16s runs %d  first paint from launch: median %d ms, least %d ms;", kind, n,
-                median(launch, n), launch[0]
-            printf " from main(): median %d ms, least %d ms;  peak RSS median %d KiB\n",
-                median(main, n), main[0], median(rss, n)
-        }'
-done
+        for (k = 1; k in list; k++) {
+            kind = list[k]
+            printf "%-15s runs %d  first frame: median %.1f ms, least %.1f ms, %.2fx the one-label window",
+                kind, n_frame[kind], median[kind], least[kind], median[kind] / median["one-label"]
+            if (kind == "club-secretary") printf "; settled with the club: median %.1f ms", settle[kind]
+            printf "\n"
+            line = ""
+            for (m = 0; m < n_order[kind]; m++) {
+                name = order[kind, m]; c = n_mark[kind, name]
+                for (i = 0; i < c; i++) a[i] = mark[kind, name, i]
+                sort(a, c); line = line sprintf("  %s %.1f", name, a[int(c / 2)])
+            }
+            if (line != "") printf "                marks (ms from launch, medians):%s\n", line
+        }
+    }'

@@ -64,7 +64,9 @@ def sync_copy():
         if copy.is_file() and filecmp.cmp(source, copy, shallow=False):
             continue
         copy.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(source, copy)
+        # A new time on the copy, not the checkout's: a file changed since the last run may be
+        # older than the objects built from it then, and the build would not see it.
+        shutil.copy(source, copy)
 
 
 # The folders whose tests need no window: built without Qt, which is quicker. Every other folder's

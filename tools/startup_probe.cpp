@@ -8,10 +8,11 @@
 // that window's size.
 //
 //   startup-probe calculator|empty|text|distances|distances-filled|wide-text
-//   startup-probe distances-club
+//   startup-probe distances-club|season-club
 //
 // "distances-club" writes the demo club into Club Secretary's data folder and opens it once, so
-// that it is the club used last. The data and settings folders must be a throwaway's
+// that it is the club used last; "season-club" does the same with a season's club of 200 lofts
+// and 20 races of 3,000 birds each. The data and settings folders must be a throwaway's
 // (XDG_DATA_HOME and XDG_CONFIG_HOME), not the user's own: it refuses to run without them.
 //
 // Prints: "<kind> first-paint-ms <ms> peak-rss-kib <KiB> application-ms <ms> window-built-ms <ms>
@@ -97,13 +98,17 @@ bool InThrowawayFolders() {
     return false;
 }
 
-// The demo club in the data folder, opened once so that the next start opens it.
-int WriteDemoClubAsLastUsed() {
+// The demo club (or a season's club of 200 lofts and 20 races of 3,000 birds) in the data folder,
+// opened once so that the next start opens it.
+int WriteDemoClubAsLastUsed(bool season) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(folder);
     const QString path = QDir(folder).filePath(QString::fromUtf8(demo_club::kName) + ".club");
     QFile::remove(path);
-    if (const std::string problem = demo_club::Write(path.toStdU16String()); !problem.empty()) {
+    const std::string problem = season
+                                    ? demo_club::WriteSeason(path.toStdU16String(), 200, 20, 3000)
+                                    : demo_club::Write(path.toStdU16String());
+    if (!problem.empty()) {
         std::fprintf(stderr, "startup-probe: %s\n", problem.c_str());
         return 1;
     }
@@ -120,21 +125,24 @@ int main(int argc, char* argv[]) {
     clock.start();
     const std::string_view kind = argc == 2 ? argv[1] : "";
     if (kind != "calculator" && kind != "empty" && kind != "text" && kind != "distances" &&
-        kind != "distances-filled" && kind != "wide-text" && kind != "distances-club") {
+        kind != "distances-filled" && kind != "wide-text" && kind != "distances-club" &&
+        kind != "season-club") {
         std::fputs(
             "usage: startup-probe calculator|empty|text|distances|distances-filled|wide-text|"
-            "distances-club\n",
+            "distances-club|season-club\n",
             stderr);
         return 2;
     }
     QApplication application(argc, argv);
-    const bool distances =
-        kind == "distances" || kind == "distances-filled" || kind == "distances-club";
+    const bool distances = kind == "distances" || kind == "distances-filled" ||
+                           kind == "distances-club" || kind == "season-club";
     if (distances) {
         if (!InThrowawayFolders()) return 2;
         club_ui::NameTheProgram();
     }
-    if (kind == "distances-club") return WriteDemoClubAsLastUsed();
+    if (kind == "distances-club" || kind == "season-club") {
+        return WriteDemoClubAsLastUsed(kind == "season-club");
+    }
     const qint64 applicationReady = clock.elapsed();
     std::unique_ptr<QWidget> window;
     if (kind == "calculator") {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/startup_marks.h"
 #include "ui/quillet2.h"
 
 int main(int argc, char* argv[]) {
@@ -16,8 +17,13 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 #endif
+    startup::Marks marks;
     QApplication application(argc, argv);
+    marks.Mark("application");
     Quillet2 window;
+    marks.Mark("window");
+    marks.WatchFirstPaint(window);
     window.show();
+    marks.Mark("shown");
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "app/startup_marks.h"
 #include "club_ui/club_window.h"
 #include "club_ui/recent_clubs.h"
 
@@ -17,7 +18,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 #endif
+    startup::Marks marks;
     QApplication application(argc, argv);
+    marks.Mark("application");
     club_ui::NameTheProgram();
     // The program's own language is English; its plural forms come from a translation too.
     QTranslator english;
@@ -34,7 +37,13 @@ int main(int argc, char* argv[]) {
     arguments.process(application);
 
     club_ui::ClubWindow window;
+    marks.Mark("window");
+    marks.WatchFirstPaint(window);
+    // The club is opened after the first frame; its title names the club once it is.
+    QObject::connect(&window, &QWidget::windowTitleChanged, &window,
+                     [&marks] { marks.Mark("club-opened"); });
     window.show();
+    marks.Mark("shown");
     window.OpenStartingClubOnceShown(arguments.positionalArguments().value(0));
     return QApplication::exec();
 }

@@ -66,6 +66,8 @@ CREATE INDEX clockings_of_loft ON clockings(loft);
 // transaction; the step for format N is kUpgrades[N - 1].
 constexpr std::array<std::string_view, kFormatVersion - 1> kUpgrades{
     // 1 to 2: ids never reused. The rows keep their ids; the sequence starts past the largest.
+    // The tables as format 2 made them, written out rather than taken from kPlaceTables: a later
+    // format that changes those must not change what this step did.
     R"(
 ALTER TABLE lofts RENAME TO lofts_format_1;
 ALTER TABLE race_points RENAME TO race_points_format_1;

@@ -120,8 +120,9 @@ template <typename Record>
 void Locate(const PlaceList<Record>& list, std::vector<club::Located<Record>>& located,
             std::vector<sheets::LeftOff>& left_off) {
     for (int row = 0; row < list.rowCount(); ++row) {
+        // The coordinates as the list read them when the row was shown, not read again.
         const Record& record = list.At(row);
-        const club::Reading reading = club::ReadCoordinates(record);
+        const club::Reading& reading = list.ReadingAt(row);
         if (const std::optional<distance::Position> position = reading.position()) {
             located.push_back({record, *position});
         } else {

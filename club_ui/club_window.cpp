@@ -42,9 +42,10 @@ QString WithClubSuffix(QString path) {
 }
 
 // What the sheets or the export leave off until mended, said after they are printed or saved.
-QString LeftOffSentence(const sheets::ClubSheets& club) {
+QString LeftOffSentence(const std::vector<sheets::LeftOff>& lofts,
+                        const std::vector<sheets::LeftOff>& race_points) {
     QStringList names;
-    for (const auto* left_off : {&club.lofts_left_off, &club.race_points_left_off}) {
+    for (const auto* left_off : {&lofts, &race_points}) {
         for (const sheets::LeftOff& place : *left_off) {
             names << ClubWindow::tr("%1 (%2)").arg(place.name, place.reason);
         }
@@ -306,7 +307,8 @@ void ClubWindow::ExportDistances() {
         return;
     }
     // A spreadsheet never gets a distance worked out from a mistyped coordinate.
-    const QString left_off = LeftOffSentence(document_.Sheets());
+    const ClubPlaces places = document_.Places();
+    const QString left_off = LeftOffSentence(places.lofts_left_off, places.race_points_left_off);
     statusBar()->showMessage(tr("Distances exported to %1.").arg(QDir::toNativeSeparators(chosen)) +
                              (left_off.isEmpty() ? QString() : QStringLiteral(" ") + left_off));
 }
@@ -324,7 +326,9 @@ void ClubWindow::PreviewSheets(SheetPrinter print, const QString& title) {
     preview.exec();
     if (!printed) {
         ShowProblem(tr("The printer could not begin; nothing was printed."));
-    } else if (const QString left_off = LeftOffSentence(club); !left_off.isEmpty()) {
+    } else if (const QString left_off =
+                   LeftOffSentence(club.lofts_left_off, club.race_points_left_off);
+               !left_off.isEmpty()) {
         statusBar()->showMessage(left_off);
     }
 }
@@ -343,7 +347,7 @@ void ClubWindow::SaveSheetsAsPdf(SheetPrinter print, const QString& title,
         ShowProblem(tr("%1 could not be written.").arg(QDir::toNativeSeparators(chosen)));
         return;
     }
-    const QString left_off = LeftOffSentence(club);
+    const QString left_off = LeftOffSentence(club.lofts_left_off, club.race_points_left_off);
     statusBar()->showMessage(tr("Saved %1.").arg(QDir::toNativeSeparators(chosen)) +
                              (left_off.isEmpty() ? QString() : QStringLiteral(" ") + left_off));
 }

@@ -204,7 +204,7 @@ QString PlaceList<Record>::NameAt(int row) const {
 
 template <typename Record>
 std::optional<distance::Position> PlaceList<Record>::PositionAt(int row) const {
-    return rows_.at(static_cast<std::size_t>(row)).reading.position();
+    return ReadingAt(row).position();
 }
 
 template <typename Record>

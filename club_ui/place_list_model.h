@@ -55,6 +55,9 @@ class PlaceList final : public PlaceListModel {
     explicit PlaceList(ClubDocument& document);
 
     const Record& At(int row) const { return rows_.at(static_cast<std::size_t>(row)).record; }
+    const club::Reading& ReadingAt(int row) const {
+        return rows_.at(static_cast<std::size_t>(row)).reading;
+    }
     int RowOf(club::Id id) const;
 
     // A club's list as it opens.

@@ -116,7 +116,7 @@ bool PrintSeasonSheet(const ClubSheets& club, QPrinter& printer) {
     }
     // Each race point's miles and yards in two columns, numbers a spreadsheet or an eye reads
     // alike, headed by the race point's name over "Miles" and "Yards".
-    printing::TableSpec table{
+    printing::PrintedTable table{
         .columns = {{QCoreApplication::translate("sheets", "Member and loft"), Qt::AlignLeft}},
         .too_wide = printing::TooWide::SplitIntoGroups,
         .kept_together = 2};
@@ -156,7 +156,7 @@ bool PrintMemberSheets(const ClubSheets& club, QPrinter& printer) {
     }
 
     // Coordinates read from the left like the loft's own; amounts line up on their units.
-    const std::vector<printing::ColumnSpec> columns{
+    const std::vector<printing::PrintedColumn> columns{
         {QCoreApplication::translate("sheets", "Race point"), Qt::AlignLeft},
         {QCoreApplication::translate("sheets", "Latitude"), Qt::AlignLeft},
         {QCoreApplication::translate("sheets", "Longitude"), Qt::AlignLeft},
@@ -166,7 +166,7 @@ bool PrintMemberSheets(const ClubSheets& club, QPrinter& printer) {
         {QCoreApplication::translate("sheets", "Bearing"), Qt::AlignRight}};
     std::vector<printing::Section> sections;
     for (const SheetLoft& loft : club.lofts) {
-        printing::TableSpec table{.columns = columns};
+        printing::PrintedTable table{.columns = columns};
         for (const SheetRacePoint& race_point : club.race_points) {
             const distance::RaceDistance way =
                 distance::DistanceToLoft(race_point.position, loft.position);

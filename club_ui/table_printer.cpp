@@ -179,33 +179,33 @@ struct ColumnGroup {
 // A table measured for the page: its caption and its groups of columns.
 class LaidTable {
   public:
-    LaidTable(const Page& page, const TableSpec& spec) : page_(page), spec_(spec) {
+    LaidTable(const Page& page, const PrintedTable& contents) : page_(page), contents_(contents) {
         // A table with no columns has nothing to show, not even a heading row.
-        if (spec.columns.empty()) return;
+        if (contents.columns.empty()) return;
         std::vector<qreal> natural;
-        for (std::size_t column = 0; column < spec.columns.size(); ++column) {
-            qreal widest = page.WidestWord(spec.columns[column].heading, page.table_heading);
-            for (const std::vector<QString>& row : spec.rows)
+        for (std::size_t column = 0; column < contents.columns.size(); ++column) {
+            qreal widest = page.WidestWord(contents.columns[column].heading, page.table_heading);
+            for (const std::vector<QString>& row : contents.rows)
                 widest = std::max(widest, page.TextWidth(row[column], page.table));
             natural.push_back(widest + 2 * page.Points(kCellPaddingX));
         }
-        if (spec.too_wide == TooWide::SplitIntoGroups) {
+        if (contents.too_wide == TooWide::SplitIntoGroups) {
             Split(natural);
         } else {
             Shrink(natural);
         }
         for (ColumnGroup& group : groups_) {
             group.heading_height = RowHeight(group, Headings(), page.table_heading);
-            for (const std::vector<QString>& row : spec.rows)
+            for (const std::vector<QString>& row : contents.rows)
                 group.row_heights.push_back(RowHeight(group, row, page.table));
         }
-        if (!spec.caption.isEmpty())
+        if (!contents.caption.isEmpty())
             caption_height_ =
-                Paragraph(spec.caption, page.subtitle, page, page.area.width()).height();
+                Paragraph(contents.caption, page.subtitle, page, page.area.width()).height();
     }
 
     const std::vector<ColumnGroup>& groups() const { return groups_; }
-    std::size_t rows() const { return spec_.rows.size(); }
+    std::size_t rows() const { return contents_.rows.size(); }
     // What heads the table on each page: its caption and its column headings.
     qreal HeadHeight(const ColumnGroup& group) const {
         return caption_height_ + group.heading_height;
@@ -214,9 +214,9 @@ class LaidTable {
     void Draw(QPainter& painter, const ColumnGroup& group, RowSpan rows, qreal top) const {
         const qreal left = page_.area.left();
         const qreal right = left + std::accumulate(group.widths.begin(), group.widths.end(), 0.0);
-        if (!spec_.caption.isEmpty()) {
+        if (!contents_.caption.isEmpty()) {
             painter.setPen(Qt::black);
-            Paragraph(spec_.caption, page_.subtitle, page_, page_.area.width())
+            Paragraph(contents_.caption, page_.subtitle, page_, page_.area.width())
                 .Draw(painter, QPointF(left, top));
             top += caption_height_;
         }
@@ -229,7 +229,7 @@ class LaidTable {
             // Every other row shaded, so the eye keeps to a row across a wide page.
             if (row % 2 == 1)
                 painter.fillRect(QRectF(left, bottom, right - left, height), kRowShade);
-            DrawRow(painter, group, spec_.rows[row], page_.table, bottom, height, Qt::AlignTop);
+            DrawRow(painter, group, contents_.rows[row], page_.table, bottom, height, Qt::AlignTop);
             bottom += height;
         }
         painter.setPen(QPen(kRuleColour, page_.Points(kThinRule)));
@@ -246,7 +246,7 @@ class LaidTable {
   private:
     std::vector<QString> Headings() const {
         std::vector<QString> headings;
-        for (const ColumnSpec& column : spec_.columns) headings.push_back(column.heading);
+        for (const PrintedColumn& column : contents_.columns) headings.push_back(column.heading);
         return headings;
     }
 
@@ -254,7 +254,7 @@ class LaidTable {
     // alike so the full groups span the page and every group's figures line up the same way.
     void Split(const std::vector<qreal>& natural) {
         const qreal width = page_.area.width();
-        const qreal main_width = std::min(natural[spec_.main_column], kSplitMainShare * width);
+        const qreal main_width = std::min(natural[contents_.main_column], kSplitMainShare * width);
         const qreal room = width - main_width;
         std::vector<std::vector<std::size_t>> others;
         std::vector<std::size_t> unit;  // columns kept together
@@ -270,9 +270,9 @@ class LaidTable {
             used += unit_width;
             unit.clear();
         };
-        const std::size_t together = std::max<std::size_t>(1, spec_.kept_together);
+        const std::size_t together = std::max<std::size_t>(1, contents_.kept_together);
         for (std::size_t column = 0; column < natural.size(); ++column) {
-            if (column == spec_.main_column) continue;
+            if (column == contents_.main_column) continue;
             unit.push_back(column);
             if (unit.size() == together) place_unit();
         }
@@ -291,34 +291,35 @@ class LaidTable {
             group.end_other = first_other += columns.size();
             for (std::size_t column = 0; column < natural.size(); ++column) {
                 const bool shown =
-                    column == spec_.main_column ||
+                    column == contents_.main_column ||
                     std::find(columns.begin(), columns.end(), column) != columns.end();
                 if (!shown) continue;
                 group.columns.push_back(column);
                 // A single column wider than the room beside the main one wraps its texts.
-                group.widths.push_back(column == spec_.main_column
+                group.widths.push_back(column == contents_.main_column
                                            ? main_width
                                            : std::min(room, natural[column] + widening));
             }
         }
         // A table of names alone still has its one group.
-        if (groups_.empty()) groups_.push_back({.columns = {spec_.main_column}, .widths = {width}});
+        if (groups_.empty())
+            groups_.push_back({.columns = {contents_.main_column}, .widths = {width}});
     }
 
     void Shrink(const std::vector<qreal>& natural) {
         const qreal width = page_.area.width();
         const qreal others =
-            std::accumulate(natural.begin(), natural.end(), 0.0) - natural[spec_.main_column];
+            std::accumulate(natural.begin(), natural.end(), 0.0) - natural[contents_.main_column];
         // The names give way first, down to their share of the page; only then the figures.
         const qreal main_width = std::max(
-            width - others, std::min(natural[spec_.main_column], kShrunkMainShare * width));
+            width - others, std::min(natural[contents_.main_column], kShrunkMainShare * width));
         const qreal scale = others > 0.0 ? std::min(1.0, (width - main_width) / others) : 1.0;
         ColumnGroup& group = groups_.emplace_back();
         group.end_other = natural.size() - 1;
         for (std::size_t column = 0; column < natural.size(); ++column) {
             group.columns.push_back(column);
-            group.widths.push_back(column == spec_.main_column ? main_width
-                                                               : natural[column] * scale);
+            group.widths.push_back(column == contents_.main_column ? main_width
+                                                                   : natural[column] * scale);
         }
     }
 
@@ -345,7 +346,7 @@ class LaidTable {
         for (std::size_t index = 0; index < group.columns.size(); ++index) {
             const std::size_t column = group.columns[index];
             const Paragraph text(row[column], font, page_, TextWidth(group.widths[index]),
-                                 spec_.columns[column].alignment);
+                                 contents_.columns[column].alignment);
             const qreal y = vertical == Qt::AlignBottom ? top + height - padding_y - text.height()
                                                         : top + padding_y;
             text.Draw(painter, QPointF(x + page_.Points(kCellPaddingX), y));
@@ -354,7 +355,7 @@ class LaidTable {
     }
 
     const Page& page_;
-    const TableSpec& spec_;
+    const PrintedTable& contents_;
     std::vector<ColumnGroup> groups_;
     qreal caption_height_ = 0.0;
 };
@@ -439,7 +440,7 @@ bool PrintSections(QPrinter& printer, const std::vector<Section>& sections) {
     for (const Section& section : sections) {
         std::vector<LaidTable> tables;
         tables.reserve(section.tables.size());
-        for (const TableSpec& table : section.tables) tables.emplace_back(page, table);
+        for (const PrintedTable& table : section.tables) tables.emplace_back(page, table);
         const std::vector<LaidPage> pages = LayOut(page, section, tables);
         for (std::size_t number = 0; number < pages.size(); ++number) {
             if (!first_page) printer.newPage();
@@ -456,7 +457,7 @@ bool PrintSections(QPrinter& printer, const std::vector<Section>& sections) {
     return true;
 }
 
-bool PrintTables(QPrinter& printer, const PageHeading& heading, std::vector<TableSpec> tables) {
+bool PrintTables(QPrinter& printer, const PageHeading& heading, std::vector<PrintedTable> tables) {
     return PrintSections(printer, {Section{.heading = heading, .tables = std::move(tables)}});
 }
 

@@ -14,7 +14,7 @@ class QPrinter;
 // size, margins and resolution, so a PDF, A4 or Letter come out alike.
 namespace printing {
 
-struct ColumnSpec {
+struct PrintedColumn {
     QString heading = {};
     Qt::Alignment alignment = Qt::AlignLeft;
 };
@@ -30,9 +30,9 @@ enum class TooWide {
     ShrinkToPage,
 };
 
-struct TableSpec {
+struct PrintedTable {
     QString caption = {};  // a line above the table on every page it runs onto; may be empty
-    std::vector<ColumnSpec> columns = {};
+    std::vector<PrintedColumn> columns = {};
     std::vector<std::vector<QString>> rows = {};  // a text for each column
     // The column of names: it takes the width the others leave, and is repeated in every group.
     std::size_t main_column = 0;
@@ -69,7 +69,7 @@ struct PagePlace {
 // each further group of a split table on a page of its own.
 struct Section {
     PageHeading heading = {};
-    std::vector<TableSpec> tables = {};
+    std::vector<PrintedTable> tables = {};
     // When given, each page's information line as said from what the page shows. It is measured
     // before the page is filled, with the table's last row as the page's end, so it must grow no
     // longer when the page ends sooner (as numbers with fewer digits).
@@ -81,6 +81,6 @@ struct Section {
 // nothing was printed.
 [[nodiscard]] bool PrintSections(QPrinter& printer, const std::vector<Section>& sections);
 [[nodiscard]] bool PrintTables(QPrinter& printer, const PageHeading& heading,
-                               std::vector<TableSpec> tables);
+                               std::vector<PrintedTable> tables);
 
 }  // namespace printing

@@ -79,8 +79,8 @@ QRegularExpression MilesAndYards(const distance::MilesYards& way) {
 
 // A table whose every cell names its table, row and column ("A017.03"), and headings that do
 // not ("AH03").
-printing::TableSpec Table(QChar name, int rows, int columns, printing::TooWide too_wide) {
-    printing::TableSpec table{.caption = QStringLiteral("Table %1").arg(name),
+printing::PrintedTable Table(QChar name, int rows, int columns, printing::TooWide too_wide) {
+    printing::PrintedTable table{.caption = QStringLiteral("Table %1").arg(name),
                               .too_wide = too_wide};
     for (int column = 0; column < columns; ++column)
         table.columns.push_back({QStringLiteral("%1H%2").arg(name).arg(column, 2, 10, QChar('0'))});
@@ -224,7 +224,7 @@ class SheetsTest : public QObject {
     }
 
     void tables_on_pages_data() {
-        QTest::addColumn<std::vector<printing::TableSpec>>("tables");
+        QTest::addColumn<std::vector<printing::PrintedTable>>("tables");
         QTest::addColumn<int>("least_pages");
         QTest::newRow("one table down three pages")
             << std::vector{Table('A', 150, 4, printing::TooWide::ShrinkToPage)} << 3;
@@ -239,7 +239,7 @@ class SheetsTest : public QObject {
     // Every cell on some page, and on its page its column's heading, its row's first cell and
     // the page's number of all.
     void tables_on_pages() {
-        QFETCH(std::vector<printing::TableSpec>, tables);
+        QFETCH(std::vector<printing::PrintedTable>, tables);
         QFETCH(int, least_pages);
         const QStringList pages = PrintedPages([&](QPrinter& printer) {
             return printing::PrintTables(printer, {.title = QStringLiteral("Tables")}, tables);
@@ -249,7 +249,7 @@ class SheetsTest : public QObject {
             QVERIFY(
                 pages[page].contains(QStringLiteral("%1 of %2").arg(page + 1).arg(pages.size())));
         }
-        for (const printing::TableSpec& table : tables) {
+        for (const printing::PrintedTable& table : tables) {
             for (const std::vector<QString>& row : table.rows) {
                 for (std::size_t column = 0; column < row.size(); ++column) {
                     const auto with_its_names = [&](const QString& page) {
@@ -264,7 +264,7 @@ class SheetsTest : public QObject {
     }
 };
 
-Q_DECLARE_METATYPE(std::vector<printing::TableSpec>)
+Q_DECLARE_METATYPE(std::vector<printing::PrintedTable>)
 
 QTEST_MAIN(SheetsTest)
 #include "sheets_test.moc"

@@ -3,30 +3,7 @@
 # status: one distance, the table from each form a spreadsheet saves, and the reports of bad input.
 #   check_race_distance.sh <race-distance> <data folder> [emulator...]
 set -uo pipefail
-tool=$1
-cd "$2" || exit 1
-shift 2
-emulator=("$@")
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# Runs the tool; its standard output and error (without the CRs Windows puts on a console's error
-# stream) land in $out, its exit status in $status.
-run() {
-    "${emulator[@]}" "$tool" "$@" >"$out/stdout" 2>"$out/stderr.raw"
-    status=$?
-    tr -d '\r' <"$out/stderr.raw" >"$out/stderr"
-}
-expect() {  # <description> <exit status> <expected standard output file or ->
-    [[ $status == "$2" ]] || fail "$1: exit status $status, not $2; stderr: $(cat "$out/stderr")"
-    if [[ $3 == - ]]; then
-        [[ ! -s "$out/stdout" ]] || fail "$1: wrote to standard output: $(head -c 300 "$out/stdout")"
-    else
-        cmp -s "$3" "$out/stdout" || fail "$1: printed $(head -c 300 "$out/stdout"), not $(cat "$3")"
-    fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../common/check_tool.sh" "$@"
 
 printf '86 miles 971 yards (139.291 km), bearing 109.4\u00B0\n' >"$out/example"
 run "53°00'14\"N" "2°10'47\"W" "52°34'20\"N" "0°14'30\"W"

@@ -160,6 +160,7 @@ TEST(ShortFormAngleTest, DegreesAndTwoDecimalsOnly) {
         {"52.75", kLat, std::nullopt},     // 75 minutes: it can only be decimal degrees
         {"52.5", kLat, std::nullopt},      // one decimal
         {"52.572", kLat, std::nullopt},    // three decimals
+        {"52.034", kLat, std::nullopt},    // three decimals, which as minutes would be below 60
         {"52.34.00", kLat, std::nullopt},  // written as the short form
         {"52 34.50", kLat, std::nullopt},  // degrees and decimal minutes
         {"52°34'", kLat, std::nullopt},    // degrees and minutes

@@ -3,30 +3,7 @@
 # exit status: a return's result in each form, and the reports of bad input.
 #   check_race_result.sh <race-result> <data folder> [emulator...]
 set -uo pipefail
-tool=$1
-cd "$2" || exit 1
-shift 2
-emulator=("$@")
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# Runs the tool; its standard output and error (without the CRs Windows puts on a console's error
-# stream) land in $out, its exit status in $status.
-run() {
-    "${emulator[@]}" "$tool" "$@" >"$out/stdout" 2>"$out/stderr.raw"
-    status=$?
-    tr -d '\r' <"$out/stderr.raw" >"$out/stderr"
-}
-expect() {  # <description> <exit status> <expected standard output file or ->
-    [[ $status == "$2" ]] || fail "$1: exit status $status, not $2; stderr: $(cat "$out/stderr")"
-    if [[ $3 == - ]]; then
-        [[ ! -s "$out/stdout" ]] || fail "$1: wrote to standard output: $(head -c 300 "$out/stdout")"
-    else
-        cmp -s "$3" "$out/stdout" || fail "$1: printed $(head -c 600 "$out/stdout"), not $(cat "$3")"
-    fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../common/check_tool.sh" "$@"
 race=(--liberation "2026-05-09 07:15" --darkness 21:00-05:00)
 
 # A same-day bird, a two-day bird (clocked the day before its clock was struck), one out

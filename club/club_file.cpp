@@ -637,6 +637,21 @@ WriteProblem ClubFile::Remove(std::span<const Record> rows) {
     });
 }
 
+std::vector<std::string> ClubFile::RingsClockedBy(Id loft) const {
+    std::vector<std::string> rings;
+    try {
+        Statement select(database_.get(),
+                         "SELECT ring FROM clockings WHERE loft = ?1 AND ring <> '' GROUP BY ring "
+                         "ORDER BY MAX(id) DESC");
+        select.BindInteger(1, loft);
+        while (select.Step()) rings.push_back(select.Text(0));
+    } catch (const SqliteFailure&) {
+        // Only suggestions: a file that cannot be read now says so when the list is read.
+        rings.clear();
+    }
+    return rings;
+}
+
 WriteProblem ClubFile::SaveCopy(const std::filesystem::path& copy) const {
     try {
         CopyDatabase(database_.get(), copy);

@@ -81,6 +81,10 @@ class ClubFile {
     // this was last asked or the file was opened: the lists shown are then out of date.
     bool ChangedElsewhere();
 
+    // The rings a loft has clocked in the club's races, each once, the latest first: what a
+    // secretary typing its birds in is offered.
+    std::vector<std::string> RingsClockedBy(Id loft) const;
+
     // A consistent copy of the whole club, taken while this one stays open.
     WriteProblem SaveCopy(const std::filesystem::path& copy) const;
 

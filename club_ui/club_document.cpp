@@ -1,14 +1,20 @@
 #include "club_ui/club_document.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <QUndoCommand>
 #include <chrono>
 #include <filesystem>
+#include <set>
 #include <span>
 #include <type_traits>
+
+#include "results/club_race.h"
+#include "results/result_messages.h"
+#include "results/result_writers.h"
 
 namespace club_ui {
 namespace {
@@ -104,6 +110,11 @@ class EditRow : public QUndoCommand {
     Record after_;
 };
 
+// A race's clocks and birds: read, shown and changed only for the race open.
+template <typename Record>
+constexpr bool kOfARace =
+    std::is_same_v<Record, club::Clock> || std::is_same_v<Record, club::Clocking>;
+
 // Why a place is left off until it is mended.
 QString ReasonLeftOff(const club::Reading& reading) {
     if (!reading.latitude.ok() && !reading.longitude.ok()) {
@@ -138,6 +149,9 @@ ClubDocument::ClubDocument(QObject* parent)
       lofts_(*this),
       race_points_(*this),
       distances_(lofts_, race_points_),
+      races_(*this),
+      clocks_(*this),
+      clockings_(*this),
       look_for_changes_(new QTimer(this)) {
     // Another window or program with the same club open writes to the same file; its changes are
     // read in when the file says it has some.
@@ -150,12 +164,24 @@ ClubDocument::~ClubDocument() {
 }
 
 template <>
-PlaceList<club::Loft>& ClubDocument::ListOf<club::Loft>() {
+LoftList& ClubDocument::ListOf<club::Loft>() {
     return lofts_;
 }
 template <>
-PlaceList<club::RacePoint>& ClubDocument::ListOf<club::RacePoint>() {
+RacePointList& ClubDocument::ListOf<club::RacePoint>() {
     return race_points_;
+}
+template <>
+RaceListModel& ClubDocument::ListOf<club::Race>() {
+    return races_;
+}
+template <>
+ClockList& ClubDocument::ListOf<club::Clock>() {
+    return clocks_;
+}
+template <>
+ClockingList& ClubDocument::ListOf<club::Clocking>() {
+    return clockings_;
 }
 
 bool ClubDocument::Report(const std::optional<club::ClubProblem>& problem) {
@@ -208,7 +234,12 @@ bool ClubDocument::SaveCopy(const QString& path) {
 
 template <typename Record>
 void ClubDocument::ReadList(bool opening) {
-    club::Rows<Record> read = file_->Read<Record>();
+    club::Rows<Record> read;
+    if constexpr (kOfARace<Record>) {
+        if (open_race_) read = file_->ReadOfRace<Record>(*open_race_);
+    } else {
+        read = file_->Read<Record>();
+    }
     // A list that cannot be read stays as it was shown, and the secretary is told.
     if (!Report(read.problem)) return;
     if (opening) {
@@ -219,8 +250,164 @@ void ClubDocument::ReadList(bool opening) {
 }
 
 void ClubDocument::ShowClub(bool opening) {
+    if (opening) open_race_.reset();
     ReadList<club::Loft>(opening);
     ReadList<club::RacePoint>(opening);
+    ReadList<club::Race>(opening);
+    if (open_race_ && races_.RowOf(*open_race_) < 0) {
+        // The race open was deleted in another window.
+        OpenRace(0);
+        return;
+    }
+    ReadList<club::Clock>(opening);
+    ReadList<club::Clocking>(opening);
+    ShowResult();
+}
+
+void ClubDocument::OpenRace(club::Id race) {
+    if (!file_) return;
+    open_race_ = race == 0 ? std::nullopt : std::optional<club::Id>(race);
+    ReadList<club::Clock>(true);
+    ReadList<club::Clocking>(true);
+    ShowResult();
+    emit RaceOpened();
+}
+
+std::optional<club::Race> ClubDocument::OpenRaceRecord() const {
+    const int row = open_race_ ? races_.RowOf(*open_race_) : -1;
+    if (row < 0) return std::nullopt;
+    return races_.At(row);
+}
+
+std::optional<results::Date> ClubDocument::RaceDay() const {
+    const std::optional<club::Race> race = OpenRaceRecord();
+    if (!race) return std::nullopt;
+    const results::DateTimeReading liberation =
+        results::ReadDateTime(race->liberation, results::Seconds::Optional);
+    if (!liberation.ok()) return std::nullopt;
+    return liberation.value.date;
+}
+
+QStringList ClubDocument::RingsClockedBy(club::Id loft) const {
+    QStringList rings;
+    if (!file_) return rings;
+    for (const std::string& ring : file_->RingsClockedBy(loft)) {
+        rings << QString::fromStdString(ring);
+    }
+    return rings;
+}
+
+results::RaceReturn ClubDocument::ReturnOfOpenRace() const {
+    const std::optional<club::Race> race = OpenRaceRecord();
+    if (!race) return {};
+    const int race_point = race_points_.RowOf(race->race_point);
+    std::vector<club::Clocking> clockings = clockings_.Records();
+    // A bird's row just added, nothing typed in it yet, is no bird.
+    std::erase_if(clockings, [](const club::Clocking& clocking) {
+        return clocking.ring.empty() && clocking.clocked.empty();
+    });
+    return results::ReturnOfRace(
+        *race, race_point < 0 ? std::nullopt : race_points_.PositionAt(race_point),
+        lofts_.Records(), clocks_.Records(), clockings);
+}
+
+void ClubDocument::ShowResult() {
+    if (!open_race_) {
+        result_.Show({});
+        return;
+    }
+    result_.Show(results::ComputeResult(ReturnOfOpenRace()));
+}
+
+void ClubDocument::SetResultOptions(const results::ResultOptions& options) {
+    result_.SetOptions(options);
+}
+
+QByteArray ClubDocument::ResultCsv() const {
+    return QByteArrayLiteral("\xEF\xBB\xBF") +
+           QByteArray::fromStdString(results::ResultCsv(result_.whole(), result_.options()));
+}
+
+QByteArray ClubDocument::ResultHtml() const {
+    return QByteArray::fromStdString(results::ResultHtml(result_.whole(), result_.options()));
+}
+
+QString ClubDocument::RaceDescription() const {
+    const std::optional<club::Race> race = OpenRaceRecord();
+    if (!race) return {};
+    const int point = race_points_.RowOf(race->race_point);
+    const QString from = point < 0 ? tr("no race point picked") : race_points_.NameAt(point);
+    const CellReading liberation = ReadCell(RaceCell::Liberation, race->liberation);
+    const QString liberated =
+        liberation.problem ? QString::fromStdString(race->liberation) : liberation.written;
+    const QString darkness = race->darkness_evening.empty() && race->darkness_morning.empty()
+                                 ? tr("no hours of darkness")
+                                 : tr("darkness %1 to %2")
+                                       .arg(QString::fromStdString(race->darkness_evening),
+                                            QString::fromStdString(race->darkness_morning));
+    std::set<club::Id> lofts;
+    for (int row = 0; row < clocks_.rowCount(); ++row) lofts.insert(clocks_.At(row).loft);
+    const QString name =
+        race->name.empty() ? tr("A race not named yet") : QString::fromStdString(race->name);
+    return tr("%1 from %2, liberated %3, %4: %5, %6.")
+        .arg(name, from, liberated, darkness,
+             tr("%n loft(s) competing", nullptr, static_cast<int>(lofts.size())),
+             tr("%n bird(s) clocked", nullptr, static_cast<int>(result_.whole().rows.size())));
+}
+
+QString ClubDocument::BirdInFull(const results::ResultRow& row) const {
+    const QString bird =
+        tr("%1, ring %2").arg(QString::fromStdString(row.loft), QString::fromStdString(row.ring));
+    if (row.fault) {
+        return tr("%1: no result. %2")
+            .arg(bird, QString::fromStdString(results::BirdFaultMessage(*row.fault)));
+    }
+    QString text =
+        tr("%1, position %2: velocity %3 yards per minute (%4 metres per minute); flying time "
+           "%5 h %6 min %7 s; variation %8 s; distance %9.")
+            .arg(bird, QString::number(row.position.value_or(0)),
+                 QString::fromStdString(row.figures.velocity),
+                 QString::fromStdString(
+                     results::VelocityText(row, results::VelocityUnit::MetresPerMinute)),
+                 QString::fromStdString(row.figures.FTHrs),
+                 QString::fromStdString(row.figures.FTMins),
+                 QString::fromStdString(row.figures.FTSecs),
+                 QString::fromStdString(row.figures.variation),
+                 row.distance ? DistanceText(*row.distance) : QString());
+    return text;
+}
+
+void ClubDocument::SayNotFound(bool loft, const QString& typed) {
+    emit Notice(
+        loft ? tr("No one loft of the club is named %1: type part of the member's name "
+                  "and pick the loft from the list.")
+                   .arg(typed)
+             : tr("No one race point of the club is named %1: pick it from the list.").arg(typed));
+}
+
+template <typename Record>
+bool ClubDocument::AddNew(const QString& text, const std::optional<Record>& like) {
+    Record record;
+    if constexpr (std::is_same_v<Record, club::Race>) {
+        // Races are flown on Saturdays; the hours of darkness stay as the club's last race had
+        // them through a season.
+        QDate saturday = QDate::currentDate();
+        while (saturday.dayOfWeek() != Qt::Saturday) saturday = saturday.addDays(1);
+        record.liberation = saturday.toString(Qt::ISODate).toStdString();
+        if (races_.rowCount() > 0) {
+            const club::Race& last = races_.At(races_.rowCount() - 1);
+            record.darkness_evening = last.darkness_evening;
+            record.darkness_morning = last.darkness_morning;
+        }
+    } else {
+        if (!open_race_) return false;
+        record.race = *open_race_;
+        // A bird like the one before is of the same loft; each clock is a loft's own.
+        if constexpr (std::is_same_v<Record, club::Clocking>) {
+            if (like) record.loft = like->loft;
+        }
+    }
+    return Add(std::vector<Record>{record}, text);
 }
 
 void ClubDocument::ReadChangesMadeElsewhere() {
@@ -248,7 +435,30 @@ bool ClubDocument::Edit(const Record& before, const Record& after, const QString
 template <typename Record>
 void ClubDocument::Delete(std::vector<Record> rows, const QString& text) {
     if (!file_ || rows.empty()) return;
-    undo_stack_.push(new DeleteRows<Record>(*this, std::move(rows), text));
+    if constexpr (std::is_same_v<Record, club::Race>) {
+        // A race goes with its clocks and birds, and Undo brings them all back.
+        undo_stack_.beginMacro(text);
+        for (const club::Race& race : rows) {
+            club::Rows<club::Clocking> clockings = file_->ReadOfRace<club::Clocking>(race.id);
+            club::Rows<club::Clock> clocks = file_->ReadOfRace<club::Clock>(race.id);
+            if (!Report(clockings.problem) || !Report(clocks.problem)) {
+                undo_stack_.endMacro();
+                undo_stack_.undo();
+                return;
+            }
+            if (!clockings.rows.empty()) {
+                undo_stack_.push(
+                    new DeleteRows<club::Clocking>(*this, std::move(clockings.rows), text));
+            }
+            if (!clocks.rows.empty()) {
+                undo_stack_.push(new DeleteRows<club::Clock>(*this, std::move(clocks.rows), text));
+            }
+        }
+        undo_stack_.push(new DeleteRows<Record>(*this, std::move(rows), text));
+        undo_stack_.endMacro();
+    } else {
+        undo_stack_.push(new DeleteRows<Record>(*this, std::move(rows), text));
+    }
 }
 
 template <typename Record>
@@ -266,6 +476,19 @@ bool ClubDocument::Import(std::vector<Record> added,
     return undo_stack_.count() > before;
 }
 
+bool ClubDocument::ImportReturn(std::vector<club::Clock> clocks,
+                                std::vector<club::Clocking> clockings, const QString& text) {
+    if (!file_ || (clocks.empty() && clockings.empty())) return false;
+    const int before = undo_stack_.count();
+    undo_stack_.beginMacro(text);
+    if (!clocks.empty()) undo_stack_.push(new AddRows<club::Clock>(*this, std::move(clocks), text));
+    if (!clockings.empty()) {
+        undo_stack_.push(new AddRows<club::Clocking>(*this, std::move(clockings), text));
+    }
+    undo_stack_.endMacro();
+    return undo_stack_.count() > before;
+}
+
 template <typename Record>
 bool ClubDocument::Insert(std::vector<Record>& rows) {
     if (!file_) return false;
@@ -275,7 +498,15 @@ bool ClubDocument::Insert(std::vector<Record>& rows) {
         ReadList<Record>(false);
         return false;
     }
+    // A step undone or redone in another race than the one open shows that race.
+    if constexpr (kOfARace<Record>) {
+        if (rows.front().race != open_race_) {
+            OpenRace(rows.front().race);
+            return true;
+        }
+    }
     ListOf<Record>().Inserted(rows);
+    ShowResult();
     return true;
 }
 
@@ -288,7 +519,14 @@ bool ClubDocument::Replace(const Record& before, const Record& after) {
         ReadList<Record>(false);
         return false;
     }
+    if constexpr (kOfARace<Record>) {
+        if (after.race != open_race_) {
+            OpenRace(after.race);
+            return true;
+        }
+    }
     ListOf<Record>().Replaced(after);
+    ShowResult();
     return true;
 }
 
@@ -302,6 +540,12 @@ bool ClubDocument::Remove(const std::vector<Record>& rows) {
         return false;
     }
     ListOf<Record>().Removed(rows);
+    if constexpr (std::is_same_v<Record, club::Race>) {
+        for (const club::Race& race : rows) {
+            if (race.id == open_race_) OpenRace(0);
+        }
+    }
+    ShowResult();
     return true;
 }
 
@@ -337,23 +581,24 @@ QByteArray ClubDocument::DistanceCsv(club::SpreadsheetForm form) const {
         club::DistanceSpreadsheet(places.lofts, places.race_points, form));
 }
 
-template bool ClubDocument::Add(std::vector<club::Loft>, const QString&);
-template bool ClubDocument::Add(std::vector<club::RacePoint>, const QString&);
-template bool ClubDocument::Edit(const club::Loft&, const club::Loft&, const QString&);
-template bool ClubDocument::Edit(const club::RacePoint&, const club::RacePoint&, const QString&);
-template void ClubDocument::Delete(std::vector<club::Loft>, const QString&);
-template void ClubDocument::Delete(std::vector<club::RacePoint>, const QString&);
-template bool ClubDocument::Import(std::vector<club::Loft>,
-                                   const std::vector<std::pair<club::Loft, club::Loft>>&,
-                                   const QString&);
-template bool ClubDocument::Import(std::vector<club::RacePoint>,
-                                   const std::vector<std::pair<club::RacePoint, club::RacePoint>>&,
-                                   const QString&);
-template bool ClubDocument::Insert(std::vector<club::Loft>&);
-template bool ClubDocument::Insert(std::vector<club::RacePoint>&);
-template bool ClubDocument::Replace(const club::Loft&, const club::Loft&);
-template bool ClubDocument::Replace(const club::RacePoint&, const club::RacePoint&);
-template bool ClubDocument::Remove(const std::vector<club::Loft>&);
-template bool ClubDocument::Remove(const std::vector<club::RacePoint>&);
+// Every kind of row a secretary changes.
+#define CLUB_ROW(Record)                                                                     \
+    template bool ClubDocument::Add(std::vector<Record>, const QString&);                    \
+    template bool ClubDocument::Edit(const Record&, const Record&, const QString&);          \
+    template void ClubDocument::Delete(std::vector<Record>, const QString&);                 \
+    template bool ClubDocument::Import(                                                      \
+        std::vector<Record>, const std::vector<std::pair<Record, Record>>&, const QString&); \
+    template bool ClubDocument::Insert(std::vector<Record>&);                                \
+    template bool ClubDocument::Replace(const Record&, const Record&);                       \
+    template bool ClubDocument::Remove(const std::vector<Record>&);
+CLUB_ROW(club::Loft)
+CLUB_ROW(club::RacePoint)
+CLUB_ROW(club::Race)
+CLUB_ROW(club::Clock)
+CLUB_ROW(club::Clocking)
+#undef CLUB_ROW
+template bool ClubDocument::AddNew(const QString&, const std::optional<club::Race>&);
+template bool ClubDocument::AddNew(const QString&, const std::optional<club::Clock>&);
+template bool ClubDocument::AddNew(const QString&, const std::optional<club::Clocking>&);
 
 }  // namespace club_ui

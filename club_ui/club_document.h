@@ -11,8 +11,11 @@
 #include "club/distance_export.h"
 #include "club_ui/distance_table_model.h"
 #include "club_ui/place_list_model.h"
+#include "club_ui/race_lists.h"
+#include "club_ui/result_model.h"
 #include "club_ui/sheets.h"
 #include "distance/places_csv.h"
+#include "results/race_result.h"
 
 class QTimer;
 
@@ -25,6 +28,24 @@ struct ClubPlaces {
     std::vector<club::Located<club::RacePoint>> race_points;
     std::vector<sheets::LeftOff> lofts_left_off;
     std::vector<sheets::LeftOff> race_points_left_off;
+};
+
+// The model each kind of row is shown in.
+template <typename Record>
+struct ShownList {
+    using Type = PlaceList<Record>;
+};
+template <>
+struct ShownList<club::Race> {
+    using Type = RaceListModel;
+};
+template <>
+struct ShownList<club::Clock> {
+    using Type = ClockList;
+};
+template <>
+struct ShownList<club::Clocking> {
+    using Type = ClockingList;
 };
 
 // The open club, as a window shows and changes it, with no widgets: the club file, its undo
@@ -55,8 +76,33 @@ class ClubDocument : public QObject {
     LoftList& lofts() { return lofts_; }
     RacePointList& racePoints() { return race_points_; }
     DistanceTableModel& distances() { return distances_; }
+    RaceListModel& races() { return races_; }
+    // The clocks and the birds of the race open, and its result as they stand.
+    ClockList& clocks() { return clocks_; }
+    ClockingList& clockings() { return clockings_; }
+    ResultModel& result() { return result_; }
     template <typename Record>
-    PlaceList<Record>& ListOf();
+    typename ShownList<Record>::Type& ListOf();
+
+    // The race whose clocks, birds and result are shown: none until one is opened.
+    void OpenRace(club::Id race);
+    std::optional<club::Race> OpenRaceRecord() const;
+    // The day the race open was flown (its liberation's date), where it reads.
+    std::optional<results::Date> RaceDay() const;
+    // The rings a loft has clocked before, offered as a bird's ring is typed.
+    QStringList RingsClockedBy(club::Id loft) const;
+    // What the result of the race open is worked out from, as its lists stand.
+    results::RaceReturn ReturnOfOpenRace() const;
+    void SetResultOptions(const results::ResultOptions& options);
+    // The race open in a line: its race point, liberation, hours of darkness, lofts and birds.
+    QString RaceDescription() const;
+    // A bird of the result in full: the calculator's figures to their last digit, and the entry
+    // to give the calculator to check them.
+    QString BirdInFull(const results::ResultRow& row) const;
+    // The result of the race open as race-result writes it: CSV (with the byte-order mark a
+    // spreadsheet needs to take it as UTF-8) and the web page.
+    QByteArray ResultCsv() const;
+    QByteArray ResultHtml() const;
 
     // The changes a user makes; each is one step of Undo, written before it is shown.
     template <typename Record>
@@ -65,6 +111,16 @@ class ClubDocument : public QObject {
     bool Edit(const Record& before, const Record& after, const QString& text);
     template <typename Record>
     void Delete(std::vector<Record> rows, const QString& text);
+    // A race's return taken in: clocks and birds added to the race open, one step together.
+    bool ImportReturn(std::vector<club::Clock> clocks, std::vector<club::Clocking> clockings,
+                      const QString& text);
+    // A new row as a secretary starts one: a race on the coming Saturday with the hours of
+    // darkness of the club's last race; a clock or a bird of the race open, of the loft of the
+    // row it is like.
+    template <typename Record>
+    bool AddNew(const QString& text, const std::optional<Record>& like);
+    // A loft or race point typed that the club does not have, or that more than one name holds.
+    void SayNotFound(bool loft, const QString& typed);
     // An import: rows added and rows whose positions change, one step together.
     template <typename Record>
     bool Import(std::vector<Record> added, const std::vector<std::pair<Record, Record>>& changed,
@@ -95,12 +151,17 @@ class ClubDocument : public QObject {
     // Something the secretary should know that is not a problem: for the status bar.
     void Notice(const QString& message);
     void Opened();
+    // Another race's clocks and birds are shown (one opened, or a step undone in it).
+    void RaceOpened();
 
   private:
     bool Report(const std::optional<club::ClubProblem>& problem);
     template <typename Record>
     void ReadList(bool opening);
     void ShowClub(bool opening);
+    void ShowResult();
+    template <typename Record>
+    void Shown(const std::vector<Record>& rows);
 
     std::optional<club::ClubFile> file_;
     std::optional<club::Problem> read_only_;
@@ -108,6 +169,11 @@ class ClubDocument : public QObject {
     LoftList lofts_;
     RacePointList race_points_;
     DistanceTableModel distances_;
+    RaceListModel races_;
+    ClockList clocks_;
+    ClockingList clockings_;
+    ResultModel result_;
+    std::optional<club::Id> open_race_;
     QTimer* look_for_changes_;
 };
 

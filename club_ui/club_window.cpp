@@ -17,9 +17,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -27,6 +29,7 @@
 #include "club_ui/import_preview.h"
 #include "club_ui/list_pane.h"
 #include "club_ui/quick_distance_pane.h"
+#include "club_ui/race_pane.h"
 #include "club_ui/recent_clubs.h"
 
 namespace club_ui {
@@ -83,6 +86,8 @@ ClubWindow::ClubWindow(QWidget* parent)
       lofts_(new ListPane(document_.lofts())),
       race_points_(new ListPane(document_.racePoints())),
       distances_(new DistancePane(document_.distances())),
+      race_(new RacePane(document_)),
+      pages_(new QTabWidget),
       read_only_bar_(new QLabel) {
     auto* lists = new QSplitter(Qt::Vertical);
     lists->addWidget(lofts_);
@@ -109,18 +114,17 @@ ClubWindow::ClubWindow(QWidget* parent)
     auto* central_layout = new QVBoxLayout(central);
     central_layout->setContentsMargins(0, 0, 0, 0);
     central_layout->addWidget(read_only_bar_);
-    central_layout->addWidget(halves, 1);
+    // The club's places on one page; race night, its races, clocks, birds and result, on another.
+    pages_->addTab(halves, tr("Lofts and race points"));
+    pages_->addTab(race_, tr("Race night"));
+    pages_->setDocumentMode(true);
+    central_layout->addWidget(pages_, 1);
     setCentralWidget(central);
     BuildMenus();
     for (ListPane* pane : {lofts_, race_points_}) {
-        connect(pane, &ListPane::CellProblemShown, this, [this](const QString& problem) {
-            if (problem.isEmpty()) {
-                statusBar()->clearMessage();
-            } else {
-                statusBar()->showMessage(problem);
-            }
-        });
+        connect(pane, &ListPane::CellProblemShown, this, &ClubWindow::ShowStatus);
     }
+    connect(race_, &RacePane::CellProblemShown, this, &ClubWindow::ShowStatus);
     connect(&document_, &ClubDocument::ProblemReported, this,
             [this](const club::ClubProblem& problem) {
                 ShowProblem(QString::fromStdString(club::ProblemMessage(problem)));
@@ -130,6 +134,14 @@ ClubWindow::ClubWindow(QWidget* parent)
     connect(&document_, &ClubDocument::Opened, this, &ClubWindow::ShowClubOpened);
     statusBar()->showMessage(tr("Every change is written to the club file as it is made."));
     resize(1200, 760);
+}
+
+void ClubWindow::ShowStatus(const QString& problem) {
+    if (problem.isEmpty()) {
+        statusBar()->clearMessage();
+    } else {
+        statusBar()->showMessage(problem);
+    }
 }
 
 void ClubWindow::BuildMenus() {
@@ -143,7 +155,10 @@ void ClubWindow::BuildMenus() {
     file->addAction(tr("&Import lofts from CSV…"), this, &ClubWindow::Import<club::Loft>);
     file->addAction(tr("Import race poin&ts from CSV…"), this,
                     &ClubWindow::Import<club::RacePoint>);
+    file->addAction(tr("Import a race's retur&n from CSV…"), this, &ClubWindow::ImportReturn);
     file->addAction(tr("&Export distances as CSV…"), this, &ClubWindow::ExportDistances);
+    file->addAction(tr("E&xport race result as CSV…"), this, &ClubWindow::ExportResult);
+    file->addAction(tr("Save race result as &web page…"), this, &ClubWindow::SaveResultAsWebPage);
     file->addSeparator();
     file->addAction(tr("&Print season sheet…"), QKeySequence::Print, this,
                     &ClubWindow::PrintSeasonSheet);
@@ -166,8 +181,27 @@ void ClubWindow::BuildMenus() {
                     &ListPane::AddRow);
     edit->addAction(tr("Add race &point"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
                     race_points_, &ListPane::AddRow);
+    edit->addSeparator();
+    // Each takes the user to race night, where the new row is typed into.
+    const auto on_race_night = [this](ListPane* pane) {
+        return [this, pane] {
+            ShowRacePage();
+            pane->AddRow();
+        };
+    };
+    edit->addAction(tr("Add &race"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this,
+                    on_race_night(&race_->races()));
+    edit->addAction(tr("Add &clock"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), this,
+                    on_race_night(&race_->clocks()));
+    edit->addAction(tr("Add &bird"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B), this,
+                    on_race_night(&race_->birds()));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(tr("&Lofts and race points"), QKeySequence(Qt::CTRL | Qt::Key_1), this,
+                    &ClubWindow::ShowClubPage);
+    view->addAction(tr("Race &night"), QKeySequence(Qt::CTRL | Qt::Key_2), this,
+                    &ClubWindow::ShowRacePage);
+    view->addSeparator();
     lofts_->AddSortActions(*view->addMenu(tr("Sort &lofts by")));
     race_points_->AddSortActions(*view->addMenu(tr("Sort &race points by")));
     QAction* kilometres = view->addAction(tr("Distances in &kilometres"));
@@ -175,6 +209,40 @@ void ClubWindow::BuildMenus() {
     QCheckBox& kilometres_switch = distances_->kilometresSwitch();
     connect(kilometres, &QAction::toggled, &kilometres_switch, &QCheckBox::setChecked);
     connect(&kilometres_switch, &QCheckBox::toggled, kilometres, &QAction::setChecked);
+    view->addSeparator();
+    BuildResultOptions(*view);
+}
+
+void ClubWindow::BuildResultOptions(QMenu& view) {
+    // How the club shows its velocities: kept between sessions.
+    QAction* metres = view.addAction(tr("Velocities in &metres per minute"));
+    metres->setCheckable(true);
+    QAction* four = view.addAction(tr("Velocities to &four decimals"));
+    four->setCheckable(true);
+    QSettings settings;
+    metres->setChecked(settings.value(QStringLiteral("result/metres"), false).toBool());
+    four->setChecked(settings.value(QStringLiteral("result/decimals"), 3).toInt() == 4);
+    const auto apply = [this, metres, four] {
+        results::ResultOptions options = document_.result().options();
+        options.unit = metres->isChecked() ? results::VelocityUnit::MetresPerMinute
+                                           : results::VelocityUnit::YardsPerMinute;
+        options.decimals = four->isChecked() ? 4 : 3;
+        document_.SetResultOptions(options);
+        QSettings kept;
+        kept.setValue(QStringLiteral("result/metres"), metres->isChecked());
+        kept.setValue(QStringLiteral("result/decimals"), options.decimals);
+    };
+    connect(metres, &QAction::toggled, this, apply);
+    connect(four, &QAction::toggled, this, apply);
+    apply();
+}
+
+void ClubWindow::ShowClubPage() {
+    pages_->setCurrentIndex(0);
+}
+
+void ClubWindow::ShowRacePage() {
+    pages_->setCurrentIndex(1);
 }
 
 void ClubWindow::OpenStartingClub(const QString& command_line_path) {
@@ -286,6 +354,33 @@ void ClubWindow::Import() {
                      tr("Import %n row(s)", nullptr, plan.to_add + plan.to_change));
 }
 
+void ClubWindow::ImportReturn() {
+    const std::optional<club::Race> race = document_.OpenRaceRecord();
+    if (!race) {
+        ShowProblem(tr("Pick a race on race night first: the return is taken into it."));
+        return;
+    }
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Import a race's return"), FolderForDialogs(),
+                                     tr("Spreadsheet files (*.csv *.txt);;All files (*)"));
+    if (path.isEmpty()) return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowProblem(tr("%1 could not be read.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    const QByteArray contents = file.readAll();
+    const ReturnImportPlan plan =
+        PlanReturnImport(document_.lofts(), document_.clocks(), document_.clockings(), race->id,
+                         results::ReadReturn(std::string_view(
+                             contents.data(), static_cast<std::size_t>(contents.size()))));
+    ImportPreviewDialog preview(plan, QFileInfo(path).fileName(), tr("birds"), this);
+    if (preview.exec() != QDialog::Accepted) return;
+    ShowRacePage();
+    document_.ImportReturn(plan.clocks_to_add, plan.clockings_to_add,
+                           tr("Import %n row(s)", nullptr, plan.to_add));
+}
+
 void ClubWindow::ExportDistances() {
     // The form the user's own spreadsheet reads first: semicolons and decimal commas where the
     // regional settings write a decimal comma; the other form a choice away.
@@ -311,6 +406,44 @@ void ClubWindow::ExportDistances() {
     const QString left_off = LeftOffSentence(places.lofts_left_off, places.race_points_left_off);
     statusBar()->showMessage(tr("Distances exported to %1.").arg(QDir::toNativeSeparators(chosen)) +
                              (left_off.isEmpty() ? QString() : QStringLiteral(" ") + left_off));
+}
+
+bool ClubWindow::WriteWhole(const QString& path, const QByteArray& contents) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() ||
+        !file.commit()) {
+        ShowProblem(tr("%1 could not be written: %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    statusBar()->showMessage(tr("Saved %1.").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+void ClubWindow::ExportResult() {
+    const std::optional<club::Race> race = document_.OpenRaceRecord();
+    if (!race) {
+        ShowProblem(tr("Pick a race on race night first."));
+        return;
+    }
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, tr("Export race result"),
+        QDir(FolderForDialogs()).filePath(QString::fromStdString(race->name) + ".csv"),
+        tr("Spreadsheet (*.csv)"));
+    if (!chosen.isEmpty()) WriteWhole(chosen, document_.ResultCsv());
+}
+
+void ClubWindow::SaveResultAsWebPage() {
+    const std::optional<club::Race> race = document_.OpenRaceRecord();
+    if (!race) {
+        ShowProblem(tr("Pick a race on race night first."));
+        return;
+    }
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, tr("Save race result as web page"),
+        QDir(FolderForDialogs()).filePath(QString::fromStdString(race->name) + ".html"),
+        tr("Web pages (*.html *.htm)"));
+    if (!chosen.isEmpty()) WriteWhole(chosen, document_.ResultHtml());
 }
 
 void ClubWindow::PreviewSheets(SheetPrinter print, const QString& title) {

@@ -8,11 +8,13 @@
 
 class QLabel;
 class QPrinter;
+class QTabWidget;
 
 namespace club_ui {
 
 class DistancePane;
 class ListPane;
+class RacePane;
 
 // The Club Secretary window: a shell over the club's document, made of its panes (the lofts, the
 // race points, the distance table and the quick distance), its menus and the dialogs that open,
@@ -45,12 +47,21 @@ class ClubWindow : public QMainWindow {
     void SaveSeasonSheetAsPdf();
     void SaveMemberSheetsAsPdf();
     void ShowClubOpened();
+    void ShowClubPage();
+    void ShowRacePage();
+    void ExportResult();
+    void ImportReturn();
+    void SaveResultAsWebPage();
     void ShowProblem(const QString& message);
 
   private:
     using SheetPrinter = bool (*)(const sheets::ClubSheets&, QPrinter&);
 
     void BuildMenus();
+    void BuildResultOptions(QMenu& view);
+    void ShowStatus(const QString& problem);
+    // Writes a file whole or not at all, saying which.
+    bool WriteWhole(const QString& path, const QByteArray& contents);
     template <typename Record>
     void Import();
     QString FolderForDialogs() const;
@@ -63,6 +74,8 @@ class ClubWindow : public QMainWindow {
     ListPane* lofts_;
     ListPane* race_points_;
     DistancePane* distances_;
+    RacePane* race_;
+    QTabWidget* pages_;
     QLabel* read_only_bar_;
 };
 

@@ -10,9 +10,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
+#include <set>
+#include <tuple>
 
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
+#include "results/result_messages.h"
 
 namespace club_ui {
 namespace {
@@ -83,6 +87,94 @@ ImportPlan<Record> PlanImport(const PlaceList<Record>& list, const club::ImportF
 template ImportPlan<club::Loft> PlanImport(const LoftList&, const club::ImportFile<club::Loft>&);
 template ImportPlan<club::RacePoint> PlanImport(const RacePointList&,
                                                 const club::ImportFile<club::RacePoint>&);
+
+ReturnImportPlan PlanReturnImport(const LoftList& lofts, const ClockList& clocks,
+                                  const ClockingList& clockings, club::Id race,
+                                  const results::ReturnFile& file) {
+    ReturnImportPlan plan;
+    for (const results::ReturnCellProblem& problem : file.problems) {
+        plan.lines.push_back({problem.row, Translated("Bad: not taken"), QString(),
+                              QString::fromStdString(problem.column) + QStringLiteral(": ") +
+                                  QString::fromStdString(results::ReturnCellMessage(problem))});
+        ++plan.bad;
+    }
+    // The return's lofts are the club's by their names, "Member, loft" as the club lists them.
+    std::map<std::int64_t, club::Id> club_loft;
+    std::map<std::int64_t, QString> name_of;
+    for (const results::Loft& loft : file.lofts) {
+        const QString name = QString::fromStdString(loft.name).trimmed();
+        name_of[loft.loft_id] = name;
+        for (int row = 0; row < lofts.rowCount(); ++row) {
+            if (lofts.NameAt(row).compare(name, Qt::CaseInsensitive) == 0) {
+                club_loft[loft.loft_id] = lofts.IdAt(row);
+                break;
+            }
+        }
+    }
+    std::map<std::int64_t, std::size_t> first_row;
+    for (std::size_t index = 0; index < file.clockings.size(); ++index) {
+        first_row.try_emplace(file.clockings[index].loft_id, file.clocking_rows.at(index));
+    }
+    std::set<club::Id> clocked_lofts;
+    for (int row = 0; row < clocks.rowCount(); ++row) clocked_lofts.insert(clocks.At(row).loft);
+    for (const results::LoftClock& clock : file.clocks) {
+        const auto loft = club_loft.find(clock.loft_id);
+        if (loft == club_loft.end()) continue;
+        const QString name = name_of[clock.loft_id];
+        if (!clocked_lofts.insert(loft->second).second) {
+            plan.lines.push_back({first_row[clock.loft_id],
+                                  Translated("Clock already there: kept as it is"),
+                                  name,
+                                  {}});
+            ++plan.already_there;
+            continue;
+        }
+        plan.clocks_to_add.push_back({.id = 0,
+                                      .race = race,
+                                      .loft = loft->second,
+                                      .clock_set = clock.clock_set,
+                                      .master_set = clock.master_set,
+                                      .clock_check = clock.clock_check,
+                                      .master_check = clock.master_check});
+        plan.lines.push_back({first_row[clock.loft_id], Translated("Clock to be added"), name, {}});
+        ++plan.to_add;
+    }
+    std::set<std::tuple<club::Id, std::string, std::string>> there;
+    for (int row = 0; row < clockings.rowCount(); ++row) {
+        const club::Clocking& clocking = clockings.At(row);
+        there.emplace(clocking.loft, clocking.ring, clocking.clocked);
+    }
+    for (std::size_t index = 0; index < file.clockings.size(); ++index) {
+        const results::Clocking& clocking = file.clockings[index];
+        const std::size_t row = file.clocking_rows.at(index);
+        const QString name = name_of[clocking.loft_id];
+        const QString details = Translated("ring %1, clocked %2")
+                                    .arg(QString::fromStdString(clocking.ring),
+                                         QString::fromStdString(clocking.clocked));
+        const auto loft = club_loft.find(clocking.loft_id);
+        if (loft == club_loft.end()) {
+            plan.lines.push_back(
+                {row, Translated("No such loft in the club: not taken"), name, details});
+            ++plan.bad;
+            continue;
+        }
+        if (!there.emplace(loft->second, clocking.ring, clocking.clocked).second) {
+            plan.lines.push_back({row, Translated("Already there: skipped"), name, details});
+            ++plan.already_there;
+            continue;
+        }
+        plan.clockings_to_add.push_back({.id = 0,
+                                         .race = race,
+                                         .loft = loft->second,
+                                         .ring = clocking.ring,
+                                         .clocked = clocking.clocked});
+        plan.lines.push_back({row, Translated("To be added"), name, details});
+        ++plan.to_add;
+    }
+    std::stable_sort(plan.lines.begin(), plan.lines.end(),
+                     [](const PreviewLine& a, const PreviewLine& b) { return a.row < b.row; });
+    return plan;
+}
 
 ImportPreviewDialog::ImportPreviewDialog(const ImportSummary& plan, const QString& file_name,
                                          const QString& items, QWidget* parent)

@@ -6,6 +6,8 @@
 
 #include "club/place_import.h"
 #include "club_ui/place_list_model.h"
+#include "club_ui/race_lists.h"
+#include "results/return_csv.h"
 
 namespace club_ui {
 
@@ -39,6 +41,17 @@ struct ImportPlan : ImportSummary {
 // it is that row's position changed, never a second row.
 template <typename Record>
 ImportPlan<Record> PlanImport(const PlaceList<Record>& list, const club::ImportFile<Record>& file);
+
+// A race's return (the CSV race-result reads) taken into the race open: its birds, and the clocks
+// of lofts that have none in the race yet, for the club's own lofts matched by name. A loft the
+// club does not have, and a row that does not read, are named and not taken.
+struct ReturnImportPlan : ImportSummary {
+    std::vector<club::Clock> clocks_to_add;
+    std::vector<club::Clocking> clockings_to_add;
+};
+ReturnImportPlan PlanReturnImport(const LoftList& lofts, const ClockList& clocks,
+                                  const ClockingList& clockings, club::Id race,
+                                  const results::ReturnFile& file);
 
 // Shows what an import would do, row by row; nothing is changed unless the user accepts.
 class ImportPreviewDialog : public QDialog {

@@ -2,23 +2,93 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCompleter>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "club_ui/place_list_model.h"
+#include "club_ui/list_model.h"
 
 namespace club_ui {
 namespace {
 
 // Room around a cell's text for the style's margins and the focus frame.
 constexpr int kCellPadding = 24;
+
+// The editors of a list's cells: a name picked from another list by typing any part of it (a
+// clock's loft by its member's name), and a cell offered what was typed there before (a loft's
+// rings).
+class TypingDelegate : public QStyledItemDelegate {
+  public:
+    TypingDelegate(const PlaceListModel& list, const QSortFilterProxyModel& order, QObject* parent)
+        : QStyledItemDelegate(parent), list_(list), order_(order) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (line == nullptr) return editor;
+        const QModelIndex source = order_.mapToSource(index);
+        QStringList offered;
+        bool anywhere = false;
+        if (const PlaceListModel* choices = list_.ChoicesFor(source.column())) {
+            for (int row = 0; row < choices->rowCount(); ++row) offered << choices->NameAt(row);
+            anywhere = true;
+        } else {
+            offered = list_.SuggestionsFor(source);
+        }
+        if (offered.isEmpty()) return editor;
+        auto* completer = new QCompleter(offered, line);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        completer->setFilterMode(anywhere ? Qt::MatchContains : Qt::MatchStartsWith);
+        line->setCompleter(completer);
+        // Enter in the list offered takes the name and the cell at once, as Enter in the cell
+        // does: a loft's first match when picking one, what was typed when offered rings.
+        QAbstractItemView* popup = completer->popup();
+        popup->setProperty(kPicking, anywhere);
+        popup->setProperty(kEditor, QVariant::fromValue(static_cast<QObject*>(line)));
+        popup->installEventFilter(const_cast<TypingDelegate*>(this));
+        return editor;
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* popup = qobject_cast<QAbstractItemView*>(watched);
+        if (popup == nullptr || event->type() != QEvent::KeyPress) {
+            return QStyledItemDelegate::eventFilter(watched, event);
+        }
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        auto* line = qobject_cast<QLineEdit*>(popup->property(kEditor).value<QObject*>());
+        const QCompleter* completer = line == nullptr ? nullptr : line->completer();
+        if ((key != Qt::Key_Return && key != Qt::Key_Enter) || completer == nullptr) return false;
+        if (popup->currentIndex().isValid()) {
+            line->setText(popup->currentIndex().data().toString());
+        } else if (popup->property(kPicking).toBool()) {
+            line->setText(completer->currentCompletion());
+        }
+        popup->hide();
+        emit const_cast<TypingDelegate*>(this)->commitData(line);
+        emit const_cast<TypingDelegate*>(this)->closeEditor(
+            line, QAbstractItemDelegate::SubmitModelCache);
+        return true;
+    }
+
+  private:
+    static constexpr const char* kPicking = "picking";
+    static constexpr const char* kEditor = "editor";
+
+    const PlaceListModel& list_;
+    const QSortFilterProxyModel& order_;
+};
 
 }  // namespace
 
@@ -53,14 +123,36 @@ ListPane::ListPane(PlaceListModel& list, QWidget* parent)
     for (int column = 0; column < list_.columnCount(); ++column) {
         header.setSectionResizeMode(column,
                                     column == 0 ? QHeaderView::Stretch : QHeaderView::Interactive);
-        if (column > 0) {
-            header.resizeSection(column,
-                                 list_.IsCoordinate(column) ? coordinate_width : other_width);
-        }
+        if (column == 0) continue;
+        const QString widest = list_.WidestText(column);
+        const int width = list_.IsCoordinate(column) ? coordinate_width
+                          : widest.isEmpty()
+                              ? other_width
+                              : view_->fontMetrics().horizontalAdvance(widest) + kCellPadding;
+        header.resizeSection(column, std::max(width, header.sectionSizeHint(column)));
     }
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 8);
+    view_->setItemDelegate(new TypingDelegate(list_, *order_, view_));
+    if (list_.EnterMovesOn()) {
+        // A clock's tape typed in: Enter takes the cell typed and goes on to the next, and from a
+        // row's last cell to a new row of the same loft. Queued, so that the cell is written and
+        // its editor gone first.
+        connect(view_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+                [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                    if (hint != QAbstractItemDelegate::SubmitModelCache) return;
+                    QTimer::singleShot(0, this, &ListPane::MoveOnFromCell);
+                });
+    }
+    connect(view_, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        emit RowActivated(order_->mapToSource(index).row());
+    });
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { ShowCellProblem(order_->mapToSource(current)); });
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                ShowCellProblem(order_->mapToSource(current));
+                if (current.row() != previous.row() || !previous.isValid()) {
+                    emit CurrentRowChanged(order_->mapToSource(current).row());
+                }
+            });
     // A cell just mended, or just mistyped, says so where the user is looking: the change comes
     // while the cell's editor still has the focus, inside the list.
     connect(&list_, &QAbstractItemModel::dataChanged, this, [this] {
@@ -107,13 +199,46 @@ void ListPane::AddSortActions(QMenu& menu) {
 }
 
 void ListPane::AddRow() {
-    const int row = list_.AddRow();
+    // In a list typed from a tape, a new row is like the one the user is at (a bird of the same
+    // loft), ready for typing where such a row begins.
+    const int current = CurrentRow();
+    const bool like = list_.EnterMovesOn() && current >= 0;
+    const int row = like ? list_.AddRowLike(current) : list_.AddRow();
     if (row < 0) return;
-    // The new row's first cell is ready for typing.
-    const QModelIndex cell = order_->mapFromSource(list_.index(row, 0));
+    const QModelIndex cell =
+        order_->mapFromSource(list_.index(row, like ? list_.FirstColumnOfRowLike() : 0));
     view_->setFocus();
     view_->setCurrentIndex(cell);
     view_->edit(cell);
+}
+
+void ListPane::MoveOnFromCell() {
+    const QModelIndex current = order_->mapToSource(view_->currentIndex());
+    if (!current.isValid()) return;
+    QModelIndex next;
+    if (current.column() + 1 < list_.columnCount()) {
+        next = list_.index(current.row(), current.column() + 1);
+    } else {
+        const int row = list_.AddRowLike(current.row());
+        if (row < 0) return;
+        next = list_.index(row, list_.FirstColumnOfRowLike());
+    }
+    const QModelIndex cell = order_->mapFromSource(next);
+    // The focus comes back to the list from a list of names offered, which took it.
+    view_->setFocus();
+    view_->setCurrentIndex(cell);
+    view_->scrollTo(cell);
+    view_->edit(cell);
+}
+
+void ListPane::SelectRow(int row) {
+    const QModelIndex cell = order_->mapFromSource(list_.index(row, 0));
+    view_->setCurrentIndex(cell);
+    view_->scrollTo(cell);
+}
+
+int ListPane::CurrentRow() const {
+    return order_->mapToSource(view_->currentIndex()).row();
 }
 
 void ListPane::DeleteSelectedRows() {

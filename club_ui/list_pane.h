@@ -23,15 +23,24 @@ class ListPane : public QGroupBox {
     // added.
     void AddSortActions(QMenu& menu);
 
+    // The row of the list the user is at (in the list's own order), or -1.
+    int CurrentRow() const;
+    void SelectRow(int row);
+
   signals:
     // What is wrong with the cell the user is at, or an empty text when nothing is.
     void CellProblemShown(const QString& problem);
+    // The row the user is at changed (-1 for none).
+    void CurrentRowChanged(int row);
+    // Enter or a double click on a row that is not being typed in.
+    void RowActivated(int row);
 
   public slots:
     void AddRow();
     void DeleteSelectedRows();
 
   private:
+    void MoveOnFromCell();
     void ShowCellProblem(const QModelIndex& index);
 
     PlaceListModel& list_;

@@ -8,7 +8,6 @@
 #include <QStyle>
 #include <algorithm>
 #include <limits>
-#include <set>
 
 #include "club_ui/club_document.h"
 
@@ -94,107 +93,15 @@ PlaceList<Record>::PlaceList(ClubDocument& document)
     : document_(document), texts_(TextsOf<Record>()) {}
 
 template <typename Record>
-typename PlaceList<Record>::Shown PlaceList<Record>::Read(Record record) {
+PlaceShown<Record> PlaceList<Record>::Read(Record record) const {
     const club::Reading reading = club::ReadCoordinates(record);
     const auto short_latitude = distance::ShortFormAngle(record.latitude, distance::Axis::Latitude);
     const auto short_longitude =
         distance::ShortFormAngle(record.longitude, distance::Axis::Longitude);
-    return Shown{.record = std::move(record),
-                 .reading = reading,
-                 .latitude_short_form = short_latitude,
-                 .longitude_short_form = short_longitude};
-}
-
-template <typename Record>
-int PlaceList<Record>::RowOf(club::Id id) const {
-    const auto found = std::lower_bound(
-        rows_.begin(), rows_.end(), id,
-        [](const Shown& shown, club::Id wanted) { return shown.record.id < wanted; });
-    return found == rows_.end() || found->record.id != id ? -1
-                                                          : static_cast<int>(found - rows_.begin());
-}
-
-template <typename Record>
-void PlaceList<Record>::Reset(std::vector<Record> rows) {
-    beginResetModel();
-    rows_.clear();
-    rows_.reserve(rows.size());
-    for (Record& record : rows) rows_.push_back(Read(std::move(record)));
-    endResetModel();
-}
-
-template <typename Record>
-void PlaceList<Record>::Show(std::vector<Record> rows) {
-    // Both lists are in the order of their ids: the rows gone are taken out and the rows new put
-    // in where they belong, one by one, so that the views keep their current cell, selection and
-    // scroll, as they do for a change made here.
-    std::set<club::Id> kept;
-    for (const Record& record : rows) kept.insert(record.id);
-    for (int row = static_cast<int>(rows_.size()) - 1; row >= 0; --row) {
-        if (kept.contains(rows_[static_cast<std::size_t>(row)].record.id)) continue;
-        beginRemoveRows({}, row, row);
-        rows_.erase(rows_.begin() + row);
-        endRemoveRows();
-    }
-    for (std::size_t index = 0; index < rows.size(); ++index) {
-        Record& record = rows[index];
-        const int at = static_cast<int>(index);
-        if (index < rows_.size() && rows_[index].record.id == record.id) {
-            if (rows_[index].record == record) continue;
-            rows_[index] = Read(std::move(record));
-            emit dataChanged(this->index(at, 0), this->index(at, columnCount() - 1));
-            continue;
-        }
-        beginInsertRows({}, at, at);
-        rows_.insert(rows_.begin() + at, Read(std::move(record)));
-        endInsertRows();
-    }
-}
-
-template <typename Record>
-void PlaceList<Record>::Inserted(const std::vector<Record>& rows) {
-    // Kept in the order of the ids, so a row deleted and brought back returns to its place.
-    const auto by_id = [](const Shown& shown, club::Id id) { return shown.record.id < id; };
-    if (rows.size() == 1) {
-        const auto place = std::lower_bound(rows_.begin(), rows_.end(), rows.front().id, by_id);
-        const int at = static_cast<int>(place - rows_.begin());
-        beginInsertRows({}, at, at);
-        rows_.insert(place, Read(rows.front()));
-        endInsertRows();
-        return;
-    }
-    // An import of hundreds of rows is shown once, not once a row.
-    beginResetModel();
-    for (const Record& record : rows) {
-        rows_.insert(std::lower_bound(rows_.begin(), rows_.end(), record.id, by_id), Read(record));
-    }
-    endResetModel();
-}
-
-template <typename Record>
-void PlaceList<Record>::Removed(const std::vector<Record>& rows) {
-    if (rows.size() == 1) {
-        const int row = RowOf(rows.front().id);
-        if (row < 0) return;
-        beginRemoveRows({}, row, row);
-        rows_.erase(rows_.begin() + row);
-        endRemoveRows();
-        return;
-    }
-    std::set<club::Id> removed;
-    for (const Record& record : rows) removed.insert(record.id);
-    beginResetModel();
-    std::erase_if(rows_,
-                  [&removed](const Shown& shown) { return removed.contains(shown.record.id); });
-    endResetModel();
-}
-
-template <typename Record>
-void PlaceList<Record>::Replaced(const Record& record) {
-    const int row = RowOf(record.id);
-    if (row < 0) return;
-    rows_[static_cast<std::size_t>(row)] = Read(record);
-    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    return PlaceShown<Record>{.record = std::move(record),
+                              .reading = reading,
+                              .latitude_short_form = short_latitude,
+                              .longitude_short_form = short_longitude};
 }
 
 template <typename Record>
@@ -235,7 +142,7 @@ int PlaceList<Record>::AddRow() {
     std::vector<Record> rows(1);
     if (!document_.Add(std::move(rows), AddText<Record>())) return -1;
     // A new row has the largest id, so it is the last.
-    return rowCount() - 1;
+    return this->rowCount() - 1;
 }
 
 template <typename Record>
@@ -250,19 +157,14 @@ void PlaceList<Record>::DeleteRows(std::vector<int> rows) {
 }
 
 template <typename Record>
-int PlaceList<Record>::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
-}
-
-template <typename Record>
 int PlaceList<Record>::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(club::ListOf<Record>::kColumns.size());
 }
 
 template <typename Record>
 QVariant PlaceList<Record>::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
-    const Shown& shown = rows_[static_cast<std::size_t>(index.row())];
+    if (!this->checkIndex(index, QAbstractItemModel::CheckIndexOption::IndexIsValid)) return {};
+    const PlaceShown<Record>& shown = this->ShownAt(index.row());
     const club::Column<Record>& column = ColumnAt<Record>(index.column());
     const QString typed = Text(shown.record.*column.text);
     const std::optional<distance::Axis> axis = club::AxisOf(column.role);
@@ -328,7 +230,7 @@ QVariant PlaceList<Record>::headerData(int section, Qt::Orientation orientation,
 
 template <typename Record>
 Qt::ItemFlags PlaceList<Record>::flags(const QModelIndex& index) const {
-    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    const Qt::ItemFlags flags = Base::flags(index);
     // A club that cannot be written shows its cells as they are, not as editable.
     if (document_.WhyReadOnly()) return flags;
     return flags | Qt::ItemIsEditable;
@@ -336,7 +238,10 @@ Qt::ItemFlags PlaceList<Record>::flags(const QModelIndex& index) const {
 
 template <typename Record>
 bool PlaceList<Record>::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) return false;
+    if (role != Qt::EditRole ||
+        !this->checkIndex(index, QAbstractItemModel::CheckIndexOption::IndexIsValid)) {
+        return false;
+    }
     const Record before = At(index.row());
     Record after = before;
     after.*ColumnAt<Record>(index.column()).text = value.toString().toStdString();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "club/club_file.h"
@@ -17,5 +18,11 @@ struct ClubRaceReturn {
 };
 
 ClubRaceReturn ReturnOfClubRace(const club::ClubFile& file, const club::Race& race);
+
+// The same from rows already read (a window's lists): the race, where its race point is (nothing
+// when it is not picked or does not read), the club's lofts, and the race's clocks and clockings.
+RaceReturn ReturnOfRace(const club::Race& race, const std::optional<distance::Position>& race_point,
+                        std::span<const club::Loft> lofts, std::span<const club::Clock> clocks,
+                        std::span<const club::Clocking> clockings);
 
 }  // namespace results

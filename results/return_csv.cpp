@@ -244,12 +244,6 @@ ReturnFile ReadReturn(std::string_view contents) {
             file.clocking_rows.push_back(record.row);
         }
     }
-    if (!file.problems.empty()) {
-        file.lofts.clear();
-        file.clocks.clear();
-        file.clockings.clear();
-        file.clocking_rows.clear();
-    }
     return file;
 }
 

@@ -40,8 +40,9 @@ struct ReturnCellProblem {
 };
 
 // A return read: its lofts (keyed 1, 2, ... in the order they first appear), their clocks and the
-// clockings, or a problem for each bad cell. A return whose distances are positions needs a race
-// point to work them out.
+// clockings of the rows that read, and a problem for each bad cell. The tool refuses a file with
+// any; the window takes the rows that read and names the others. A return whose distances are
+// positions needs a race point to work them out.
 struct ReturnFile {
     std::vector<Loft> lofts;
     std::vector<LoftClock> clocks;

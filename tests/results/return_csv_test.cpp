@@ -61,7 +61,7 @@ TEST(ReadReturnTest, PositionsForDistances) {
     EXPECT_EQ(file.lofts.at(0).latitude, "52,5");
 }
 
-// Every bad cell with its row, its column and its own code; nothing read from a bad file.
+// Every bad cell with its row, its column and its own code; only the rows that read are taken.
 TEST(ReadReturnTest, ReportsEveryBadCell) {
     const ReturnFile file = ReadReturn(
         "loft,ring,clocked,clock set,master set,clock check,master check,miles,yards\n"
@@ -84,7 +84,7 @@ TEST(ReadReturnTest, ReportsEveryBadCell) {
     EXPECT_EQ(file.problems[0].date_time, DateTimeProblem::NoSeconds);
     EXPECT_EQ(file.problems[1].first_row, 2u);
     EXPECT_EQ(file.problems[5].date_time, DateTimeProblem::NoSuchDay);
-    EXPECT_TRUE(file.clockings.empty());
+    EXPECT_EQ(file.clocking_rows, std::vector<std::size_t>{2});
 }
 
 TEST(ReadReturnTest, HeaderProblems) {

@@ -1,0 +1,157 @@
+// Race night: birds typed into the window reach the club file and the result, and an import of a
+// return takes only what reads.
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "club/club_file.h"
+#include "club_ui/club_document.h"
+#include "club_ui/club_window.h"
+#include "club_ui/import_preview.h"
+
+namespace {
+
+// A club of two lofts and a race from Cheltenham with both lofts' clocks struck and one bird
+// clocked.
+club::Id MakeRaceClub(const QString& path) {
+    club::Opening made = club::ClubFile::Create(path.toStdU16String());
+    club::ClubFile& file = *made.file;
+    std::vector<club::Loft> lofts{{0, "Smith & Son", "", "52 35 31 N", "2 10 44 W"},
+                                  {0, "Lefevre", "Young birds", "52 34 48 N", "2 11 50 W"}};
+    std::vector<club::RacePoint> points{{0, "Cheltenham", "51 53 56 N", "2 04 42 W"}};
+    file.Insert(lofts);
+    file.Insert(points);
+    std::vector<club::Race> races{
+        {0, points[0].id, "Cheltenham YB", "2026-05-09 07:15", "21:00", "05:00"}};
+    file.Insert(races);
+    std::vector<club::Clock> clocks;
+    for (const club::Loft& loft : lofts) {
+        clocks.push_back({0, races[0].id, loft.id, "2026-05-08 19:00:00", "2026-05-08 19:00:00",
+                          "2026-05-09 20:00:00", "2026-05-09 20:00:10"});
+    }
+    file.Insert(clocks);
+    std::vector<club::Clocking> first{
+        {0, races[0].id, lofts[0].id, "GB26N01234", "2026-05-09 09:02:17"}};
+    file.Insert(first);
+    return races[0].id;
+}
+
+std::vector<club::Clocking> ClockingsInFile(const QString& path, club::Id race) {
+    club::Opening opening = club::ClubFile::Open(path.toStdU16String());
+    return opening.file ? opening.file->ReadOfRace<club::Clocking>(race).rows
+                        : std::vector<club::Clocking>{};
+}
+
+QTableView* TableNamed(const QWidget& window, const QString& name) {
+    for (QTableView* view : window.findChildren<QTableView*>()) {
+        if (view->accessibleName() == name) return view;
+    }
+    return nullptr;
+}
+
+// Types into the cell being edited and presses Enter, as a secretary reads a tape.
+void TypeCell(const QString& text) {
+    QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr);
+    QWidget* cell = QApplication::focusWidget();
+    QTest::keyClicks(cell, text);
+    QTest::keyClick(cell, Qt::Key_Return);
+    // The cell is written and the next one opened once the events queued have run.
+    QTRY_VERIFY(QApplication::focusWidget() != cell);
+}
+
+}  // namespace
+
+class RaceNightTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void birdsTypedReachTheFileAndTheResultInTheirPlacesAndUndoTakesOneBack() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("race.club");
+        const club::Id race = MakeRaceClub(path);
+        club_ui::ClubWindow window;
+        window.OpenStartingClub(path);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);  // the races
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);  // the birds clocked
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+
+        // A bird of the same loft as the one the secretary is at, typed from the tape: its ring,
+        // then the clock's time; Enter goes on to a new bird of that loft. (A ring no ring clocked
+        // before begins like, so that none is offered: on the offscreen platform no window is
+        // active again once a list offered has shown.)
+        QTest::keyClick(&window, Qt::Key_I, Qt::AltModifier);  // Add bird
+        TypeCell("NL26-777");
+        TypeCell("08.59.30");
+        QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+        std::vector<std::pair<std::string, std::string>> rings_and_times;
+        for (const club::Clocking& clocking : ClockingsInFile(path, race)) {
+            rings_and_times.emplace_back(clocking.ring, clocking.clocked);
+        }
+        // The day of the race is written before a time typed alone; the time stays as typed.
+        const std::vector<std::pair<std::string, std::string>> expected{
+            {"GB26N01234", "2026-05-09 09:02:17"},
+            {"NL26-777", "2026-05-09 08.59.30"},
+            {"", ""}};  // the bird Enter began, nothing typed in it yet
+        QCOMPARE(rings_and_times, expected);
+
+        const QAbstractItemModel& result = *TableNamed(window, "Result")->model();
+        QCOMPARE(result.rowCount(), 2);
+        QCOMPARE(result.index(0, club_ui::ResultModel::Ring).data().toString(), "NL26-777");
+        QCOMPARE(result.index(0, club_ui::ResultModel::Position).data().toString(), "1");
+        QCOMPARE(result.index(1, club_ui::ResultModel::Ring).data().toString(), "GB26N01234");
+
+        // Undo takes back the bird begun, then the whole bird typed, a step each.
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ClockingsInFile(path, race).size(), 1u);
+        QCOMPARE(result.rowCount(), 1);
+        QCOMPARE(result.index(0, club_ui::ResultModel::Ring).data().toString(), "GB26N01234");
+    }
+
+    void aReturnWithBadRowsAddsOnlyTheRowsThatRead() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("race.club");
+        const club::Id race = MakeRaceClub(path);
+        club_ui::ClubDocument document;
+        QVERIFY(document.Open(path));
+        document.OpenRace(race);
+        const std::string csv =
+            "loft,ring,clocked,clock set,master set,clock check,master check,miles,yards\n"
+            "Smith & Son,GB1,2026-05-09 09:00:00,2026-05-08 19:00:00,2026-05-08 19:00:00,"
+            "2026-05-09 20:00:00,2026-05-09 20:00:00,48,191\n"
+            "Smith & Son,GB2,2026-05-09 09:61:00,,,,,48,191\n"
+            "Nobody,GB3,2026-05-09 09:02:00,2026-05-08 19:00:00,2026-05-08 19:00:00,"
+            "2026-05-09 20:00:00,2026-05-09 20:00:00,50,0\n";
+        const club_ui::ReturnImportPlan plan =
+            club_ui::PlanReturnImport(document.lofts(), document.clocks(), document.clockings(),
+                                      race, results::ReadReturn(csv));
+        QCOMPARE(plan.bad, 2);
+        QVERIFY(document.ImportReturn(plan.clocks_to_add, plan.clockings_to_add, "Import"));
+        const std::vector<club::Clocking> taken = ClockingsInFile(path, race);
+        QCOMPARE(taken.size(), 2u);  // the bird there before, and the one row that read
+        QCOMPARE(taken[1].ring, "GB1");
+        QCOMPARE(document.result().rowCount(), 2);
+
+        document.undoStack().undo();
+        QCOMPARE(ClockingsInFile(path, race).size(), 1u);
+    }
+};
+
+QTEST_MAIN(RaceNightTest)
+#include "race_night_test.moc"

@@ -74,6 +74,7 @@ bench: $(LINUX_DEPS)
 	build/bench/bench/race_bench
 	build/bench/bench/distance_bench
 	build/bench/bench/results_bench
+	QT_QPA_PLATFORM=offscreen build/bench/bench/club_bench
 
 # Opens the calculator; without a display it says how to run it instead.
 run: build

@@ -120,10 +120,15 @@ ListPane::ListPane(PlaceListModel& list, QWidget* parent)
     const int other_width =
         view_->fontMetrics().horizontalAdvance(QStringLiteral("Young birds")) + kCellPadding;
     QHeaderView& header = *view_->horizontalHeader();
+    // A list whose first column has a usual width of its own (a clock's loft) keeps it, and its
+    // last column takes what is left.
+    const bool names_first = !list_.WidestText(0).isEmpty() && list_.columnCount() > 2;
+    header.setStretchLastSection(names_first);
     for (int column = 0; column < list_.columnCount(); ++column) {
+        const bool stretched = column == 0 && !names_first;
         header.setSectionResizeMode(column,
-                                    column == 0 ? QHeaderView::Stretch : QHeaderView::Interactive);
-        if (column == 0) continue;
+                                    stretched ? QHeaderView::Stretch : QHeaderView::Interactive);
+        if (stretched) continue;
         const QString widest = list_.WidestText(column);
         const int width = list_.IsCoordinate(column) ? coordinate_width
                           : widest.isEmpty()

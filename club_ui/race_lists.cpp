@@ -277,12 +277,17 @@ QString RaceList<Record>::WidestText(int column) const {
         case RaceCell::Darkness:
             return QStringLiteral("22:00");
         case RaceCell::Name:
-            return QStringLiteral("GB26N123456");
+            // A ring; a race's name takes what its list leaves.
+            if constexpr (std::is_same_v<Record, club::Clocking>) {
+                return QStringLiteral("GB26N123456");
+            }
+            break;
         case RaceCell::Loft:
+            return QStringLiteral("K. Jevons & Daughter");
         case RaceCell::RacePoint:
             break;
     }
-    return QStringLiteral("K. Jevons & Daughter");
+    return {};
 }
 
 template <typename Record>

@@ -194,6 +194,8 @@ RacePane::RacePane(ClubDocument& document, QWidget* parent)
     // Enter on a race: its birds, to type them in.
     connect(races_, &ListPane::RowActivated, this, [this] { birds_->setFocus(); });
     connect(&document_, &ClubDocument::RaceOpened, this, &RacePane::ShowRaceOpen);
+    // The lofts competing and the birds clocked, counted again as they are typed.
+    connect(&document_.result(), &QAbstractItemModel::modelReset, this, &RacePane::ShowRaceOpen);
     connect(&document_.races(), &QAbstractItemModel::dataChanged, this, &RacePane::ShowRaceOpen);
     connect(&document_.racePoints(), &QAbstractItemModel::dataChanged, this,
             &RacePane::ShowRaceOpen);

@@ -93,8 +93,14 @@ run-club: build
 	fi
 run-distances: run-club
 
-# Renders the README's pictures of the windows into docs/, and the first page of each of the
-# demo club's printed sheets, at 90 dpi in grey.
+# Renders the README's pictures of the windows into docs/, the first page of each of the demo
+# club's printed sheets and of its race's result at 90 dpi in grey, and the race's web page as
+# Chromium shows it on a desktop and on a phone. The browser runs without its sandbox only where
+# it must, as root (a page of our own, from a file). The pages are written again losslessly at
+# PNG's best compression, which takes a dense page of figures to a third of its size.
+WEB_PAGE := file://$(CURDIR)/build/dev/tools/result.html
+CHROMIUM := chromium --headless --disable-gpu --hide-scrollbars --log-level=3 \
+	$(if $(filter 0,$(shell id -u)),--no-sandbox)
 screenshots: build
 	QT_QPA_PLATFORM=offscreen build/dev/tools/calculator-screenshot docs
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/dev/tools/calculator-screenshot docs
@@ -102,6 +108,10 @@ screenshots: build
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 build/dev/tools/distances-screenshot docs
 	pdftoppm -r 90 -gray -png -singlefile -f 1 -l 1 build/dev/tools/season.pdf docs/sheet-season
 	pdftoppm -r 90 -gray -png -singlefile -f 1 -l 1 build/dev/tools/members.pdf docs/sheet-member
+	pdftoppm -r 90 -gray -png -singlefile -f 1 -l 1 build/dev/tools/result.pdf docs/sheet-result
+	$(CHROMIUM) --window-size=1280,900 --screenshot=docs/result-web-desktop.png $(WEB_PAGE)
+	$(CHROMIUM) --window-size=390,844 --screenshot=docs/result-web-phone.png $(WEB_PAGE)
+	mogrify -strip -define png:compression-level=9 docs/sheet-*.png docs/result-web-*.png
 
 release: $(LINUX_DEPS)
 	cmake --preset release

@@ -8,15 +8,12 @@
 #include <cstddef>
 #include <utility>
 
+#include "club_ui/sheet_texts.h"
 #include "club_ui/table_printer.h"
 #include "distance/coordinate.h"
 
 namespace sheets {
 namespace {
-
-int Count(std::size_t count) {
-    return static_cast<int>(count);
-}
 
 QString Angle(double degrees, distance::Axis axis) {
     return QString::fromStdString(distance::WriteAngle(degrees, axis));
@@ -45,10 +42,6 @@ QString RacePointsLeftOff(const ClubSheets& club) {
                                        Count(club.race_points_left_off.size()))
         .arg(NamesAndReasons(club.race_points_left_off));
 }
-QString Sentences(const QString& first, const QString& second) {
-    return first.isEmpty() || second.isEmpty() ? first + second : first + QChar(' ') + second;
-}
-
 // "No lofts": said rather than a blank sheet, and with the lofts left off counted.
 QString NoLofts(const ClubSheets& club) {
     if (club.lofts_left_off.empty())
@@ -89,14 +82,11 @@ QString SeasonPageInfo(const ClubSheets& club, const printing::PagePlace& place)
 }  // namespace
 
 QString SeasonSheetTitle(const QString& club) {
-    return club.isEmpty()
-               ? QCoreApplication::translate("sheets", "Season distances")
-               : QCoreApplication::translate("sheets", "Season distances – %1").arg(club);
+    return TitleWithClub(QCoreApplication::translate("sheets", "Season distances"), club);
 }
 
 QString MemberSheetsTitle(const QString& club) {
-    return club.isEmpty() ? QCoreApplication::translate("sheets", "Member sheets")
-                          : QCoreApplication::translate("sheets", "Member sheets – %1").arg(club);
+    return TitleWithClub(QCoreApplication::translate("sheets", "Member sheets"), club);
 }
 
 bool PrintSeasonSheet(const ClubSheets& club, QPrinter& printer) {
@@ -116,25 +106,19 @@ bool PrintSeasonSheet(const ClubSheets& club, QPrinter& printer) {
     }
     // Each race point's miles and yards in two columns, numbers a spreadsheet or an eye reads
     // alike, headed by the race point's name over "Miles" and "Yards".
-    printing::PrintedTable table{
-        .columns = {{QCoreApplication::translate("sheets", "Member and loft"), Qt::AlignLeft}},
-        .too_wide = printing::TooWide::SplitIntoGroups,
-        .kept_together = 2};
+    printing::PrintedTable table{.columns = {MemberAndLoftColumn()},
+                                 .too_wide = printing::TooWide::SplitIntoGroups,
+                                 .kept_together = 2};
     for (const SheetRacePoint& race_point : club.race_points) {
-        table.columns.push_back({race_point.name + QChar::LineSeparator +
-                                     QCoreApplication::translate("sheets", "Miles"),
-                                 Qt::AlignRight});
-        table.columns.push_back(
-            {QChar::LineSeparator + QCoreApplication::translate("sheets", "Yards"),
-             Qt::AlignRight});
+        for (printing::PrintedColumn& column : MilesAndYardsColumns(race_point.name))
+            table.columns.push_back(std::move(column));
     }
     for (const SheetLoft& loft : club.lofts) {
         std::vector<QString>& row = table.rows.emplace_back(std::vector{MemberAndLoft(loft)});
         for (const SheetRacePoint& race_point : club.race_points) {
-            const distance::MilesYards way = distance::ToMilesYards(
-                distance::DistanceToLoft(race_point.position, loft.position).metres);
-            row.push_back(QString::number(way.miles));
-            row.push_back(QString::number(way.yards));
+            for (QString& figure : MilesAndYards(distance::ToMilesYards(
+                     distance::DistanceToLoft(race_point.position, loft.position).metres)))
+                row.push_back(std::move(figure));
         }
     }
     section.tables.push_back(std::move(table));
@@ -156,12 +140,13 @@ bool PrintMemberSheets(const ClubSheets& club, QPrinter& printer) {
     }
 
     // Coordinates read from the left like the loft's own; amounts line up on their units.
+    const auto [miles, yards] = MilesAndYardsColumns();
     const std::vector<printing::PrintedColumn> columns{
         {QCoreApplication::translate("sheets", "Race point"), Qt::AlignLeft},
         {QCoreApplication::translate("sheets", "Latitude"), Qt::AlignLeft},
         {QCoreApplication::translate("sheets", "Longitude"), Qt::AlignLeft},
-        {QCoreApplication::translate("sheets", "Miles"), Qt::AlignRight},
-        {QCoreApplication::translate("sheets", "Yards"), Qt::AlignRight},
+        miles,
+        yards,
         {QCoreApplication::translate("sheets", "Kilometres"), Qt::AlignRight},
         {QCoreApplication::translate("sheets", "Bearing"), Qt::AlignRight}};
     std::vector<printing::Section> sections;
@@ -170,12 +155,11 @@ bool PrintMemberSheets(const ClubSheets& club, QPrinter& printer) {
         for (const SheetRacePoint& race_point : club.race_points) {
             const distance::RaceDistance way =
                 distance::DistanceToLoft(race_point.position, loft.position);
-            const distance::MilesYards miles_yards = distance::ToMilesYards(way.metres);
+            const auto [miles_text, yards_text] = MilesAndYards(distance::ToMilesYards(way.metres));
             table.rows.push_back(
                 {race_point.name, Angle(race_point.position.latitude, distance::Axis::Latitude),
-                 Angle(race_point.position.longitude, distance::Axis::Longitude),
-                 QString::number(miles_yards.miles), QString::number(miles_yards.yards),
-                 QString::fromStdString(distance::KilometresText(way.metres)),
+                 Angle(race_point.position.longitude, distance::Axis::Longitude), miles_text,
+                 yards_text, QString::fromStdString(distance::KilometresText(way.metres)),
                  QString::fromStdString(distance::BearingText(way.bearing)) + QChar(0x00B0)});
         }
         // Each member's first page says which race points are missing from the member's table;

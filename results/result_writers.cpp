@@ -14,10 +14,6 @@ namespace {
 
 constexpr double kMetresPerYard = 0.9144;
 
-std::string UnitName(VelocityUnit unit) {
-    return unit == VelocityUnit::MetresPerMinute ? "m/min" : "yd/min";
-}
-
 std::string UnitWords(VelocityUnit unit) {
     return unit == VelocityUnit::MetresPerMinute ? "metres per minute" : "yards per minute";
 }
@@ -98,6 +94,12 @@ std::size_t Width(std::string_view text) {
     }));
 }
 
+}  // namespace
+
+std::string VelocityUnitName(VelocityUnit unit) {
+    return unit == VelocityUnit::MetresPerMinute ? "m/min" : "yd/min";
+}
+
 std::string RaceDetails(const Race& race) {
     std::string details;
     const DateTimeReading liberation = ReadDateTime(race.liberation, Seconds::Optional);
@@ -107,8 +109,6 @@ std::string RaceDetails(const Race& race) {
     }
     return details;
 }
-
-}  // namespace
 
 std::string VelocityText(const ResultRow& row, VelocityUnit unit) {
     if (row.fault) return {};
@@ -192,7 +192,7 @@ std::string ResultTextTable(const Result& result, const ResultOptions& options) 
     Result first_birds;
     const Result& shown = Shown(result, options, first_birds);
     std::vector<Heading> headings = PrintedHeadings();
-    const std::string velocity_heading = "Velocity " + UnitName(options.unit);
+    const std::string velocity_heading = "Velocity " + VelocityUnitName(options.unit);
     headings[10].text = velocity_heading;
     std::vector<RowCells> rows;
     rows.reserve(shown.rows.size());

@@ -19,6 +19,13 @@ struct ResultOptions {
     bool first_bird_only = false;  // each loft's fastest bird only
 };
 
+// "yd/min", "m/min": the unit as a result's headings name it.
+std::string VelocityUnitName(VelocityUnit unit);
+
+// "Liberated 2026-05-09 07:15:00, darkness 21:00 to 05:00": when the birds were released (as
+// written back where it reads, else as typed), and the hours of darkness where the race has any.
+std::string RaceDetails(const Race& race);
+
 // The velocity in the unit, to 15 significant digits: the calculator's own text in yards per
 // minute; in metres per minute, that figure times 0.9144. Empty for a bird with no result.
 std::string VelocityText(const ResultRow& row, VelocityUnit unit);

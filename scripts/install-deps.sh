@@ -25,8 +25,8 @@ linux=(
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev poppler-utils
     # Running the windows without a desktop; driving them with real keys and taking pictures of
     # the X display (xdotool, ImageMagick's import); the printed sheets' pages rendered for the
-    # README (pdftoppm, in poppler-utils above)
-    xvfb xauth xdotool imagemagick
+    # README (pdftoppm, in poppler-utils above) and the result's web page as a browser shows it
+    xvfb xauth xdotool imagemagick chromium
     # Start-up measured to the first frame on the X server (tools/first-frame: Xlib and Damage)
     libx11-dev libxdamage-dev
     # The packaging checks (make package-test): validators and dpkg tools; and the icons' PNGs

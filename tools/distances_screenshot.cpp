@@ -1,13 +1,15 @@
 // Renders the Club Secretary window with the demo club open to PNG files: a loft's mistyped
 // latitude marked in its cell and a distance selected, so the line under the table gives it in
 // full with the bearing. At a device pixel ratio of 2 (QT_SCALE_FACTOR=2) it renders the window at
-// double resolution. It also saves the club's season sheet and member sheets as PDF files, for
-// pdftoppm to render a page of each.
+// double resolution. It also saves the club's season sheet and member sheets and its race's
+// result as PDF files, for pdftoppm to render a page of each, and the race's result as the web
+// page the club puts on its site (result.html), for a browser to show.
 //
 //   distances-screenshot <picture-directory> [<pdf-directory>]
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QItemSelectionModel>
@@ -17,11 +19,16 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "club_ui/club_document.h"
 #include "club_ui/club_window.h"
 #include "club_ui/recent_clubs.h"
+#include "club_ui/result_sheet.h"
 #include "club_ui/sheets.h"
+#include "results/club_race.h"
+#include "results/result_writers.h"
 #include "tools/demo_club.h"
 
 namespace {
@@ -47,14 +54,45 @@ bool SavePicture(QWidget& window, const QString& path) {
     return true;
 }
 
-bool SavePdf(bool (*print)(const sheets::ClubSheets&, QPrinter&), const sheets::ClubSheets& club,
-             const QString& path) {
+template <typename Sheet>
+bool SavePdf(bool (*print)(const Sheet&, QPrinter&), const Sheet& sheet, const QString& path) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    if (!print(club, printer)) return false;
+    if (!print(sheet, printer)) return false;
     std::printf("%s\n", qPrintable(path));
     return QFileInfo(path).size() > 0;
+}
+
+// The demo club's race as the window gives it to the printer: the club's one race, its race
+// point named, every bird.
+std::optional<sheets::RaceSheet> DemoRace(const QString& path) {
+    const club::Opening opened = club::ClubFile::Open(path.toStdU16String());
+    if (!opened.file) return std::nullopt;
+    const club::Rows<club::Race> races = opened.file->Read<club::Race>();
+    const club::Rows<club::RacePoint> race_points = opened.file->Read<club::RacePoint>();
+    if (races.problem || race_points.problem || races.rows.empty()) return std::nullopt;
+    const club::Race& race = races.rows.front();
+    QString race_point;
+    for (const club::RacePoint& point : race_points.rows) {
+        if (point.id == race.race_point) race_point = QString::fromStdString(point.name);
+    }
+    const results::ClubRaceReturn found = results::ReturnOfClubRace(*opened.file, race);
+    if (found.problem) return std::nullopt;
+    return sheets::RaceSheetOf(QString::fromUtf8(demo_club::kName), race_point, found.race_return,
+                               {});
+}
+
+bool SaveWebPage(const sheets::RaceSheet& sheet, const QString& path) {
+    QFile page(path);
+    const std::string html = results::ResultHtml(sheet.result, sheet.options);
+    if (!page.open(QIODevice::WriteOnly) ||
+        page.write(html.data(), static_cast<qint64>(html.size())) !=
+            static_cast<qint64>(html.size())) {
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
 }
 
 }  // namespace
@@ -106,6 +144,14 @@ int main(int argc, char* argv[]) {
                      pdfs.filePath(QStringLiteral("season.pdf"))) ||
             !SavePdf(&sheets::PrintMemberSheets, club,
                      pdfs.filePath(QStringLiteral("members.pdf")))) {
+            return 1;
+        }
+        const std::optional<sheets::RaceSheet> race = DemoRace(path);
+        if (!race ||
+            !SavePdf(&sheets::PrintRaceResult, *race,
+                     pdfs.filePath(QStringLiteral("result.pdf"))) ||
+            !SaveWebPage(*race, pdfs.filePath(QStringLiteral("result.html")))) {
+            std::fputs("distances-screenshot: the demo race's result could not be saved\n", stderr);
             return 1;
         }
     }

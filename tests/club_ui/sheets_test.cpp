@@ -10,10 +10,16 @@
 #include <algorithm>
 #include <functional>
 
+#include "club_ui/result_sheet.h"
 #include "club_ui/sheets.h"
 #include "club_ui/table_printer.h"
+#include "core/text_rules.h"
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
+#include "results/result_messages.h"
+#include "results/result_writers.h"
+
+Q_DECLARE_METATYPE(results::VelocityUnit)
 
 namespace {
 
@@ -81,7 +87,7 @@ QRegularExpression MilesAndYards(const distance::MilesYards& way) {
 // not ("AH03").
 printing::PrintedTable Table(QChar name, int rows, int columns, printing::TooWide too_wide) {
     printing::PrintedTable table{.caption = QStringLiteral("Table %1").arg(name),
-                              .too_wide = too_wide};
+                                 .too_wide = too_wide};
     for (int column = 0; column < columns; ++column)
         table.columns.push_back({QStringLiteral("%1H%2").arg(name).arg(column, 2, 10, QChar('0'))});
     for (int row = 0; row < rows; ++row) {
@@ -94,6 +100,41 @@ printing::PrintedTable Table(QChar name, int rows, int columns, printing::TooWid
         }
     }
     return table;
+}
+
+// A race's result of so many ranked birds, velocities falling a bird at a time, and after them
+// birds with each kind of problem in turn; rings of one width, so that none is found in another.
+sheets::RaceSheet Race(int ranked, int unplaced, const results::ResultOptions& options) {
+    sheets::RaceSheet sheet{.club = QStringLiteral("Test Club"),
+                            .race_point = QStringLiteral("Weymouth"),
+                            .result = {.race = {"Open race",
+                                                "2026-05-09 07:15",
+                                                results::Darkness{"21:00", "05:00"},
+                                                {}},
+                                       .rows = {}},
+                            .options = options,
+                            .lofts_competing = 37,
+                            .birds_clocked = 941};
+    for (int bird = 0; bird < ranked + unplaced; ++bird) {
+        results::ResultRow& row = sheet.result.rows.emplace_back();
+        row.loft = QStringLiteral("Member %1").arg(bird % 40, 2, 10, QChar('0')).toStdString();
+        row.ring = QStringLiteral("GB26N%1").arg(bird, 5, 10, QChar('0')).toStdString();
+        row.distance = distance::MilesYards{90 + bird % 7, 1000 + bird};
+        row.clocked =
+            QStringLiteral("2026-05-09 11:%1:17").arg(bird % 60, 2, 10, QChar('0')).toStdString();
+        if (bird >= ranked) {
+            constexpr results::BirdProblem kProblems[] = {
+                results::BirdProblem::RingClockedAgain, results::BirdProblem::NoDistance,
+                results::BirdProblem::ClockedBeforeLiberation};
+            row.fault = results::BirdFault{kProblems[bird % 3], {}, {}, {}};
+            continue;
+        }
+        row.position = static_cast<std::size_t>(bird + 1);
+        row.velocity = 1500.0 - 2.5 * bird + 0.123456789;
+        row.figures = {"20.8736549809094", "4", "26", "56.1263450190909",
+                       race::NumberToText(row.velocity)};
+    }
+    return sheet;
 }
 
 }  // namespace
@@ -205,6 +246,60 @@ class SheetsTest : public QObject {
             QVERIFY2(heading.contains(QRegularExpression(QStringLiteral("\\b13\\b"))),
                      qPrintable(heading));
         }
+    }
+
+    void race_result_data() {
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::addColumn<results::VelocityUnit>("unit");
+        QTest::addColumn<int>("decimals");
+        QTest::newRow("A4, yards per minute to three decimals")
+            << QPageSize::A4 << results::VelocityUnit::YardsPerMinute << 3;
+        QTest::newRow("Letter, metres per minute to four decimals")
+            << QPageSize::Letter << results::VelocityUnit::MetresPerMinute << 4;
+    }
+
+    // Over three pages every ranked bird on a line of its own with its position, distance and
+    // velocity as shown, and each bird with no result beside the first words of its problem; every
+    // page says which race it is and heads its columns; the first counts the lofts and birds.
+    void race_result() {
+        QFETCH(QPageSize::PageSizeId, paper);
+        QFETCH(results::VelocityUnit, unit);
+        QFETCH(int, decimals);
+        const sheets::RaceSheet sheet = Race(120, 6, {.unit = unit, .decimals = decimals});
+        const QStringList pages = PrintedPages(
+            [&](QPrinter& printer) { return sheets::PrintRaceResult(sheet, printer); }, paper);
+        QCOMPARE(pages.size(), 3);
+        const QString all = pages.join('\n');
+        for (const results::ResultRow& row : sheet.result.rows) {
+            const QString loft_and_ring =
+                QStringLiteral("%1 +%2 +")
+                    .arg(QString::fromStdString(row.loft), QString::fromStdString(row.ring));
+            const QRegularExpression line(
+                row.fault ? QStringLiteral("(^|\\n) *%1.*%2")
+                                .arg(loft_and_ring,
+                                     QString::fromStdString(results::BirdFaultMessage(*row.fault))
+                                         .section(' ', 0, 1))
+                          : QStringLiteral("(^|\\n) *%1 +%2%3 +%4 .* %5 *(\\n|$)")
+                                .arg(*row.position)
+                                .arg(loft_and_ring)
+                                .arg(row.distance->miles)
+                                .arg(row.distance->yards)
+                                .arg(QRegularExpression::escape(
+                                    QString::fromStdString(results::RoundDecimals(
+                                        results::VelocityText(row, unit), decimals)))));
+            QVERIFY2(all.contains(line), qPrintable(line.pattern()));
+        }
+        const QString unit_name = QString::fromStdString(results::VelocityUnitName(unit));
+        for (const QString& page : pages) {
+            for (const QString& named : {QStringLiteral("Open race"), QStringLiteral("Weymouth"),
+                                         QStringLiteral("Ring"), unit_name})
+                QVERIFY2(page.contains(named), qPrintable(named));
+        }
+        const QString heading = pages.front().section(QStringLiteral("GB26N00000"), 0, 0);
+        for (const QString& figures :
+             {QStringLiteral("2026-05-09 07:15:00"), QStringLiteral("21:00"),
+              QStringLiteral("05:00"), QStringLiteral("\\b37\\b\\D+\\b941\\b")})
+            QVERIFY2(heading.contains(QRegularExpression(figures)), qPrintable(figures));
     }
 
     void printer_that_cannot_begin_data() {

@@ -3,7 +3,8 @@
 # exit status: a return's result in each form, and the reports of bad input.
 #   check_race_result.sh <race-result> <data folder> [emulator...]
 set -uo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/../common/check_tool.sh" "$@"
+here=$(dirname "${BASH_SOURCE[0]}")
+source "$here/../common/check_tool.sh" "$@"
 race=(--liberation "2026-05-09 07:15" --darkness 21:00-05:00)
 
 # A same-day bird, a two-day bird (clocked the day before its clock was struck), one out
@@ -14,6 +15,11 @@ expect "the result as CSV" 0 result.csv
 run "${race[@]}" --text --decimals 4 --name "Open race" return.csv
 expect "the result as a table" 0 "$out/stdout"
 grep -q '^  2  Brown .* 610\.3348$' "$out/stdout" || fail "the table's tie: $(cat "$out/stdout")"
+
+# The page parses as a browser reads it, and its table has a row for each bird of the CSV.
+run "${race[@]}" --html return.csv
+[[ $status == 0 ]] || fail "the result as a page: exit status $status"
+python3 "$here/check_result_page.py" "$out/stdout" result.csv || fail "the page does not read"
 
 run "${race[@]}" --html --first-bird --unit m/min return.csv
 expect "the first birds as a page" 0 "$out/stdout"

@@ -53,7 +53,8 @@ void BM_AddTypedBird(benchmark::State& state) {
     for (auto _ : state) {
         const int row = birds.AddRowLike(birds.rowCount() - 1);
         birds.setData(birds.index(row, 1), QStringLiteral("NL26-%1").arg(++ring));
-        birds.setData(birds.index(row, 2), QStringLiteral("10%1%2").arg(ring % 60 / 10).arg(ring % 10) + "17");
+        birds.setData(birds.index(row, 2),
+                      QStringLiteral("10%1%2").arg(ring % 60 / 10).arg(ring % 10) + "17");
         benchmark::DoNotOptimize(document.result().rowCount());
     }
     state.counters["birds shown"] = document.result().rowCount();

@@ -155,7 +155,7 @@ void ClubWindow::BuildMenus() {
     file->addAction(tr("&Import lofts from CSV…"), this, &ClubWindow::Import<club::Loft>);
     file->addAction(tr("Import race poin&ts from CSV…"), this,
                     &ClubWindow::Import<club::RacePoint>);
-    file->addAction(tr("Import a race's retur&n from CSV…"), this, &ClubWindow::ImportReturn);
+    file->addAction(tr("Import &birds clocked from CSV…"), this, &ClubWindow::ImportReturn);
     file->addAction(tr("&Export distances as CSV…"), this, &ClubWindow::ExportDistances);
     file->addAction(tr("E&xport race result as CSV…"), this, &ClubWindow::ExportResult);
     file->addAction(tr("Save race result as &web page…"), this, &ClubWindow::SaveResultAsWebPage);
@@ -165,6 +165,9 @@ void ClubWindow::BuildMenus() {
     file->addAction(tr("Print &member sheets…"), this, &ClubWindow::PrintMemberSheets);
     file->addAction(tr("Save season sheet as P&DF…"), this, &ClubWindow::SaveSeasonSheetAsPdf);
     file->addAction(tr("Save member s&heets as PDF…"), this, &ClubWindow::SaveMemberSheetsAsPdf);
+    file->addAction(tr("Print race res&ult…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U), this,
+                    &ClubWindow::PrintRaceResult);
+    file->addAction(tr("Save race result as PD&F…"), this, &ClubWindow::SaveRaceResultAsPdf);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
@@ -446,8 +449,7 @@ void ClubWindow::SaveResultAsWebPage() {
     if (!chosen.isEmpty()) WriteWhole(chosen, document_.ResultHtml());
 }
 
-void ClubWindow::PreviewSheets(SheetPrinter print, const QString& title) {
-    const sheets::ClubSheets club = document_.Sheets();
+bool ClubWindow::Preview(const Printing& print, const QString& title) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(title);
     QPrintPreviewDialog preview(&printer, this);
@@ -455,34 +457,79 @@ void ClubWindow::PreviewSheets(SheetPrinter print, const QString& title) {
     ReachFromTheKeyboard(preview);
     bool printed = true;
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&club, &printed, print](QPrinter* target) { printed = print(club, *target); });
+            [&printed, &print](QPrinter* target) { printed = print(*target); });
     preview.exec();
-    if (!printed) {
-        ShowProblem(tr("The printer could not begin; nothing was printed."));
-    } else if (const QString left_off =
-                   LeftOffSentence(club.lofts_left_off, club.race_points_left_off);
-               !left_off.isEmpty()) {
+    if (!printed) ShowProblem(tr("The printer could not begin; nothing was printed."));
+    return printed;
+}
+
+bool ClubWindow::SaveAsPdf(const Printing& print, const QString& title,
+                           const QString& document_title, const QString& file_name) {
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, title, QDir(FolderForDialogs()).filePath(file_name), tr("PDF files (*.pdf)"));
+    if (chosen.isEmpty()) return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(chosen);
+    printer.setDocName(document_title);
+    if (!print(printer)) {
+        ShowProblem(tr("%1 could not be written.").arg(QDir::toNativeSeparators(chosen)));
+        return false;
+    }
+    statusBar()->showMessage(tr("Saved %1.").arg(QDir::toNativeSeparators(chosen)));
+    return true;
+}
+
+void ClubWindow::PreviewSheets(SheetPrinter print, const QString& title) {
+    const sheets::ClubSheets club = document_.Sheets();
+    if (!Preview([&club, print](QPrinter& printer) { return print(club, printer); }, title)) {
+        return;
+    }
+    if (const QString left_off = LeftOffSentence(club.lofts_left_off, club.race_points_left_off);
+        !left_off.isEmpty()) {
         statusBar()->showMessage(left_off);
     }
 }
 
 void ClubWindow::SaveSheetsAsPdf(SheetPrinter print, const QString& title,
                                  const QString& document_title, const QString& file_name) {
-    const QString chosen = QFileDialog::getSaveFileName(
-        this, title, QDir(FolderForDialogs()).filePath(file_name), tr("PDF files (*.pdf)"));
-    if (chosen.isEmpty()) return;
     const sheets::ClubSheets club = document_.Sheets();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(chosen);
-    printer.setDocName(document_title);
-    if (!print(club, printer)) {
-        ShowProblem(tr("%1 could not be written.").arg(QDir::toNativeSeparators(chosen)));
+    if (!SaveAsPdf([&club, print](QPrinter& printer) { return print(club, printer); }, title,
+                   document_title, file_name)) {
         return;
     }
-    const QString left_off = LeftOffSentence(club.lofts_left_off, club.race_points_left_off);
-    statusBar()->showMessage(tr("Saved %1.").arg(QDir::toNativeSeparators(chosen)) +
-                             (left_off.isEmpty() ? QString() : QStringLiteral(" ") + left_off));
+    if (const QString left_off = LeftOffSentence(club.lofts_left_off, club.race_points_left_off);
+        !left_off.isEmpty()) {
+        statusBar()->showMessage(statusBar()->currentMessage() + QStringLiteral(" ") + left_off);
+    }
+}
+
+std::optional<sheets::RaceSheet> ClubWindow::RaceSheetOfOpenRace() {
+    const std::optional<club::Race> race = document_.OpenRaceRecord();
+    if (!race) {
+        ShowProblem(tr("Pick a race on race night first."));
+        return std::nullopt;
+    }
+    const int point = document_.racePoints().RowOf(race->race_point);
+    return sheets::RaceSheetOf(document_.Name(),
+                               point < 0 ? QString() : document_.racePoints().NameAt(point),
+                               document_.ReturnOfOpenRace(), document_.result().options());
+}
+
+void ClubWindow::PrintRaceResult() {
+    const std::optional<sheets::RaceSheet> sheet = RaceSheetOfOpenRace();
+    if (!sheet) return;
+    Preview([&sheet](QPrinter& printer) { return sheets::PrintRaceResult(*sheet, printer); },
+            sheets::RaceResultTitle(sheet->club, QString::fromStdString(sheet->result.race.name)));
+}
+
+void ClubWindow::SaveRaceResultAsPdf() {
+    const std::optional<sheets::RaceSheet> sheet = RaceSheetOfOpenRace();
+    if (!sheet) return;
+    const QString race = QString::fromStdString(sheet->result.race.name);
+    SaveAsPdf([&sheet](QPrinter& printer) { return sheets::PrintRaceResult(*sheet, printer); },
+              tr("Save race result as PDF"), sheets::RaceResultTitle(sheet->club, race),
+              tr("%1 result.pdf").arg(race.isEmpty() ? document_.Name() : race));
 }
 
 void ClubWindow::PrintSeasonSheet() {

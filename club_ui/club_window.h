@@ -2,9 +2,11 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "club_ui/club_document.h"
+#include "club_ui/result_sheet.h"
 
 class QLabel;
 class QPrinter;
@@ -52,10 +54,14 @@ class ClubWindow : public QMainWindow {
     void ExportResult();
     void ImportReturn();
     void SaveResultAsWebPage();
+    void PrintRaceResult();
+    void SaveRaceResultAsPdf();
     void ShowProblem(const QString& message);
 
   private:
     using SheetPrinter = bool (*)(const sheets::ClubSheets&, QPrinter&);
+    // Prints a document on the printer given; false when the printer could not begin.
+    using Printing = std::function<bool(QPrinter&)>;
 
     void BuildMenus();
     void BuildResultOptions(QMenu& view);
@@ -68,6 +74,11 @@ class ClubWindow : public QMainWindow {
     void PreviewSheets(SheetPrinter print, const QString& title);
     void SaveSheetsAsPdf(SheetPrinter print, const QString& title, const QString& document_title,
                          const QString& file_name);
+    // The print preview, or a PDF, of any document; the notice said after it is printed.
+    bool Preview(const Printing& print, const QString& title);
+    bool SaveAsPdf(const Printing& print, const QString& title, const QString& document_title,
+                   const QString& file_name);
+    std::optional<sheets::RaceSheet> RaceSheetOfOpenRace();
 
     ClubDocument document_;
     std::optional<QString> starting_club_;  // to open after the first frame

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -30,10 +31,26 @@ ResultPane::ResultPane(ClubDocument& document, QWidget* parent)
       document_(document),
       result_(document.result()),
       first_bird_(new QCheckBox(tr("Each loft's first bird &only"))),
+      ranked_(new QSortFilterProxyModel(this)),
+      problems_(new QSortFilterProxyModel(this)),
       view_(new QTableView),
+      problem_view_(new QTableView),
       selected_(new QLabel) {
-    view_->setModel(&result_);
+    // The ranked birds, and under them the birds with no result and why: one result, two tables.
+    for (auto [proxy, standing] : {std::pair{ranked_, "ranked"}, std::pair{problems_, "problem"}}) {
+        proxy->setSourceModel(&result_);
+        proxy->setFilterRole(ResultModel::kStandingRole);
+        proxy->setFilterFixedString(QLatin1String(standing));
+    }
+    view_->setModel(ranked_);
     view_->setAccessibleName(tr("Result"));
+    view_->setColumnHidden(ResultModel::Problem, true);
+    problem_view_->setModel(problems_);
+    problem_view_->setAccessibleName(tr("Birds with no result"));
+    for (const int column : {ResultModel::Position, ResultModel::Velocity, ResultModel::Distance,
+                             ResultModel::FlyingTime}) {
+        problem_view_->setColumnHidden(column, true);
+    }
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setTabKeyNavigation(false);
@@ -54,21 +71,39 @@ ResultPane::ResultPane(ClubDocument& document, QWidget* parent)
     header.resizeSection(ResultModel::Clocked, width("2026-05-09 14:01:00"));
     header.resizeSection(ResultModel::FlyingTime, width("88 h 88 min 88.88 s"));
     header.resizeSection(ResultModel::Velocity, width("Velocity (yd/min)"));
+    header.resizeSection(ResultModel::Problem, width("Clocked before its clock was set."));
     header.setStretchLastSection(true);
+    for (QTableView* problem_view : {problem_view_}) {
+        problem_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        problem_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        problem_view->setTabKeyNavigation(false);
+        problem_view->setWordWrap(false);
+        problem_view->verticalHeader()->hide();
+        problem_view->verticalHeader()->setDefaultSectionSize(metrics.height() + 8);
+        QHeaderView& problem_header = *problem_view->horizontalHeader();
+        for (const int column : {ResultModel::Loft, ResultModel::Ring, ResultModel::Clocked}) {
+            problem_header.resizeSection(column, header.sectionSize(column));
+        }
+        problem_header.setStretchLastSection(true);
+    }
     connect(first_bird_, &QCheckBox::toggled, this, &ResultPane::ShowFirstBirdsOnly);
-    connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (!current.isValid()) return;
-                const results::ResultRow& row = result_.RowAt(current.row());
-                selected_loft_ = row.loft_id;
-                selected_ring_ = row.ring;
-                ShowSelectedBird();
-            });
+    for (QTableView* table : {view_, problem_view_}) {
+        connect(table->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this, table](const QModelIndex& current) {
+                    const auto* proxy = static_cast<const QSortFilterProxyModel*>(table->model());
+                    Select(proxy->mapToSource(current));
+                });
+    }
     connect(&result_, &QAbstractItemModel::modelReset, this, [this] {
         const int row = result_.RowOf(selected_loft_, selected_ring_);
         if (row >= 0) {
-            const QSignalBlocker quiet(view_->selectionModel());
-            view_->setCurrentIndex(result_.index(row, ResultModel::Position));
+            for (QTableView* table : {view_, problem_view_}) {
+                const auto* proxy = static_cast<const QSortFilterProxyModel*>(table->model());
+                const QModelIndex shown = proxy->mapFromSource(result_.index(row, 0));
+                if (!shown.isValid()) continue;
+                const QSignalBlocker quiet(table->selectionModel());
+                table->setCurrentIndex(shown.siblingAtColumn(ResultModel::Loft));
+            }
         }
         ShowSelectedBird();
     });
@@ -82,11 +117,23 @@ ResultPane::ResultPane(ClubDocument& document, QWidget* parent)
     selected_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     selected_->setWordWrap(true);
     selected_->setTextFormat(Qt::PlainText);
+    auto* problems_title = new QLabel(tr("Birds with no result"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(first_bird_);
-    layout->addWidget(view_, 1);
+    layout->addWidget(view_, 4);
+    layout->addWidget(problems_title);
+    layout->addWidget(problem_view_, 1);
     layout->addWidget(selected_);
-    setTabOrder(view_, first_bird_);
+    setTabOrder(view_, problem_view_);
+    setTabOrder(problem_view_, first_bird_);
+    ShowSelectedBird();
+}
+
+void ResultPane::Select(const QModelIndex& bird) {
+    if (!bird.isValid()) return;
+    const results::ResultRow& row = result_.RowAt(bird.row());
+    selected_loft_ = row.loft_id;
+    selected_ring_ = row.ring;
     ShowSelectedBird();
 }
 
@@ -126,14 +173,22 @@ void ResultPane::CopySelectedCells() {
     }
     QStringList headings;
     for (int column = left; column <= right; ++column) {
+        if (view_->isColumnHidden(column)) continue;
         headings << result_.headerData(column, Qt::Horizontal).toString();
     }
     QString text = headings.join('\t') + '\n';
     int row = cells.first().row();
     QStringList line(right - left + 1);
+    const auto shown_line = [this, left](const QStringList& cells_of_row) {
+        QStringList shown;
+        for (qsizetype at = 0; at < cells_of_row.size(); ++at) {
+            if (!view_->isColumnHidden(left + static_cast<int>(at))) shown << cells_of_row[at];
+        }
+        return shown.join('\t') + '\n';
+    };
     for (const QModelIndex& cell : cells) {
         if (cell.row() != row) {
-            text += line.join('\t') + '\n';
+            text += shown_line(line);
             line = QStringList(right - left + 1);
             row = cell.row();
         }
@@ -142,7 +197,7 @@ void ResultPane::CopySelectedCells() {
                                          ? cell.data(Qt::ToolTipRole).toString()
                                          : cell.data().toString();
     }
-    text += line.join('\t') + '\n';
+    text += shown_line(line);
     QApplication::clipboard()->setText(text);
 }
 
@@ -168,8 +223,8 @@ RacePane::RacePane(ClubDocument& document, QWidget* parent)
     auto* typed_and_result = new QSplitter(Qt::Horizontal);
     typed_and_result->addWidget(typed);
     typed_and_result->addWidget(result_);
-    typed_and_result->setStretchFactor(0, 4);
-    typed_and_result->setStretchFactor(1, 5);
+    typed_and_result->setStretchFactor(0, 2);
+    typed_and_result->setStretchFactor(1, 3);
     auto* page = new QWidget;
     auto* page_layout = new QVBoxLayout(page);
     page_layout->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QLabel;
+class QSortFilterProxyModel;
 class QTableView;
 
 namespace club_ui {
@@ -32,12 +33,16 @@ class ResultPane : public QGroupBox {
     void ShowFirstBirdsOnly(bool first_birds);
     void ShowSelectedBird();
     void CopySelectedCells();
+    void Select(const QModelIndex& bird);
 
   private:
     ClubDocument& document_;
     ResultModel& result_;
     QCheckBox* first_bird_;
+    QSortFilterProxyModel* ranked_;
+    QSortFilterProxyModel* problems_;
     QTableView* view_;
+    QTableView* problem_view_;
     QLabel* selected_;
     // The bird selected, kept selected as the result is worked out again.
     std::int64_t selected_loft_ = 0;

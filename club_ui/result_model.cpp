@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "club_ui/sheet_texts.h"
 #include "results/result_messages.h"
 
 namespace club_ui {
@@ -16,12 +17,6 @@ QString Translated(const char* text) {
 }
 
 }  // namespace
-
-QString FlyingTimeText(const race::RaceResult& figures) {
-    return Translated("%1 h %2 min %3 s")
-        .arg(Text(figures.FTHrs), Text(figures.FTMins),
-             Text(results::RoundDecimals(figures.FTSecs, 2)));
-}
 
 QString DistanceText(const distance::MilesYards& distance) {
     return Translated("%1 mi %2 yd").arg(distance.miles).arg(distance.yards);
@@ -74,6 +69,9 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(Qt::AlignVCenter | (figure ? Qt::AlignRight : Qt::AlignLeft));
     }
+    if (role == kStandingRole) {
+        return row.position ? QStringLiteral("ranked") : QStringLiteral("problem");
+    }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     switch (index.column()) {
         case Position:
@@ -87,7 +85,7 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const {
         case Clocked:
             return Text(row.clocked);
         case FlyingTime:
-            return row.fault ? QString() : FlyingTimeText(row.figures);
+            return row.fault ? QString() : sheets::FlyingTimeText(row.figures);
         case Velocity: {
             const std::string full = results::VelocityText(row, options_.unit);
             if (role == Qt::ToolTipRole) return Text(full);

@@ -15,7 +15,10 @@ class ResultModel final : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    enum Column { Position, Loft, Ring, Distance, Clocked, FlyingTime, Velocity, Problem, Count };
+    enum Column { Position, Loft, Ring, Velocity, Distance, FlyingTime, Clocked, Problem, Count };
+    // "ranked" for a bird with a position, "problem" for one with none: what the ranked birds'
+    // table and the problem birds' table below it each show.
+    static constexpr int kStandingRole = Qt::UserRole + 1;
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -49,9 +52,6 @@ class ResultModel final : public QAbstractTableModel {
     results::Result shown_;
 };
 
-// "5 h 12 min 33.27 s": the calculator's flying hours, minutes and seconds, the seconds to two
-// decimals.
-QString FlyingTimeText(const race::RaceResult& figures);
 // "71 mi 1,234 yd".
 QString DistanceText(const distance::MilesYards& distance);
 

@@ -19,15 +19,6 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The calculator's own hours, minutes and seconds, the seconds to hundredths: a clock's share of
-// its variation leaves digits in them that no reader of a sheet needs, and a time half a second
-// short of a minute keeps its negative seconds as the calculator shows them.
-QString FlyingTime(const race::RaceResult& figures) {
-    return QCoreApplication::translate("sheets", "%1 h %2 min %3 s")
-        .arg(Text(figures.FTHrs), Text(figures.FTMins),
-             Text(results::RoundDecimals(figures.FTSecs, 2)));
-}
-
 printing::PrintedTable RankedTable(const RaceSheet& sheet) {
     const auto [miles, yards] = MilesAndYardsColumns();
     printing::PrintedTable table{
@@ -51,7 +42,7 @@ printing::PrintedTable RankedTable(const RaceSheet& sheet) {
             MilesAndYards(row.distance.value_or(distance::MilesYards{}));
         table.rows.push_back(
             {QString::number(row.position.value_or(0)), Text(row.loft), Text(row.ring), miles_text,
-             yards_text, Text(row.clocked), FlyingTime(row.figures),
+             yards_text, Text(row.clocked), FlyingTimeText(row.figures),
              Text(results::RoundDecimals(results::VelocityText(row, sheet.options.unit),
                                          sheet.options.decimals))});
     }

@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QCoreApplication>
 
+#include "results/result_writers.h"
+
 namespace sheets {
 
 int Count(std::size_t count) {
@@ -32,6 +34,12 @@ std::array<printing::PrintedColumn, 2> MilesAndYardsColumns(const QString& over)
 
 std::array<QString, 2> MilesAndYards(const distance::MilesYards& way) {
     return {QString::number(way.miles), QString::number(way.yards)};
+}
+
+QString FlyingTimeText(const race::RaceResult& figures) {
+    return QCoreApplication::translate("sheets", "%1 h %2 min %3 s")
+        .arg(QString::fromStdString(figures.FTHrs), QString::fromStdString(figures.FTMins),
+             QString::fromStdString(results::RoundDecimals(figures.FTSecs, 2)));
 }
 
 }  // namespace sheets

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "club_ui/table_printer.h"
+#include "core/race.h"
 #include "distance/geodesic.h"
 
 // What the printed sheets say alike, said in one place: their titles, their columns of names and
@@ -28,5 +29,10 @@ printing::PrintedColumn MemberAndLoftColumn();
 // or an eye reads them alike; under a heading line (a race point's name) when one is given.
 std::array<printing::PrintedColumn, 2> MilesAndYardsColumns(const QString& over = {});
 std::array<QString, 2> MilesAndYards(const distance::MilesYards& way);
+
+// "3 h 5 min 4.86 s": the calculator's own hours, minutes and seconds, the seconds to hundredths:
+// a clock's share of its variation leaves digits in them that no reader of a result needs, and a
+// time half a second short of a minute keeps its negative seconds as the calculator shows them.
+QString FlyingTimeText(const race::RaceResult& figures);
 
 }  // namespace sheets

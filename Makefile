@@ -144,6 +144,7 @@ windows-test: windows
 	xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows
 	cp build/windows/screenshot-windows.png docs/screenshot-windows.png
 	cp build/windows/screenshot-distances-windows.png docs/screenshot-distances-windows.png
+	cp build/windows/screenshot-race-windows.png docs/screenshot-race-windows.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -55,6 +55,7 @@ class AddRows : public QUndoCommand {
         if (!document_.Remove(rows_)) setObsolete(true);
     }
     int id() const override { return rows_.size() == 1 ? kRowStep : -1; }
+    bool IsOnly(const Record& row) const { return rows_.size() == 1 && rows_.front() == row; }
     bool mergeWith(const QUndoCommand* other) override {
         const auto* edit = dynamic_cast<const EditRow<Record>*>(other);
         if (edit == nullptr || edit->before() != rows_.front()) return false;
@@ -254,6 +255,8 @@ void ClubDocument::ShowClub(bool opening) {
     ReadList<club::Loft>(opening);
     ReadList<club::RacePoint>(opening);
     ReadList<club::Race>(opening);
+    // A club opens at its latest race: on race night, the one being typed in.
+    if (opening && races_.rowCount() > 0) open_race_ = races_.IdAt(races_.rowCount() - 1);
     if (open_race_ && races_.RowOf(*open_race_) < 0) {
         // The race open was deleted in another window.
         OpenRace(0);
@@ -262,6 +265,7 @@ void ClubDocument::ShowClub(bool opening) {
     ReadList<club::Clock>(opening);
     ReadList<club::Clocking>(opening);
     ShowResult();
+    if (opening) emit RaceOpened();
 }
 
 void ClubDocument::OpenRace(club::Id race) {
@@ -306,9 +310,12 @@ results::RaceReturn ClubDocument::ReturnOfOpenRace() const {
     std::erase_if(clockings, [](const club::Clocking& clocking) {
         return clocking.ring.empty() && clocking.clocked.empty();
     });
+    std::vector<club::Clock> clocks = clocks_.Records();
+    // Nor is a clock's row with no loft picked yet.
+    std::erase_if(clocks, [](const club::Clock& clock) { return clock.loft == 0; });
     return results::ReturnOfRace(
         *race, race_point < 0 ? std::nullopt : race_points_.PositionAt(race_point),
-        lofts_.Records(), clocks_.Records(), clockings);
+        lofts_.Records(), clocks, clockings);
 }
 
 void ClubDocument::ShowResult() {
@@ -346,7 +353,9 @@ QString ClubDocument::RaceDescription() const {
                                        .arg(QString::fromStdString(race->darkness_evening),
                                             QString::fromStdString(race->darkness_morning));
     std::set<club::Id> lofts;
-    for (int row = 0; row < clocks_.rowCount(); ++row) lofts.insert(clocks_.At(row).loft);
+    for (int row = 0; row < clocks_.rowCount(); ++row) {
+        if (clocks_.At(row).loft != 0) lofts.insert(clocks_.At(row).loft);
+    }
     const QString name =
         race->name.empty() ? tr("A race not named yet") : QString::fromStdString(race->name);
     return tr("%1 from %2, liberated %3, %4: %5, %6.")
@@ -375,6 +384,15 @@ QString ClubDocument::BirdInFull(const results::ResultRow& row) const {
                  QString::fromStdString(row.figures.variation),
                  row.distance ? DistanceText(*row.distance) : QString());
     return text;
+}
+
+template <typename Record>
+void ClubDocument::TakeBackRowBegun(const Record& row) {
+    const int top = undo_stack_.index() - 1;
+    if (top < 0 || undo_stack_.index() != undo_stack_.count()) return;
+    const auto* added = dynamic_cast<const AddRows<Record>*>(undo_stack_.command(top));
+    if (added == nullptr || !added->IsOnly(row)) return;
+    undo_stack_.undo();
 }
 
 void ClubDocument::SayNotFound(bool loft, const QString& typed) {
@@ -600,5 +618,7 @@ CLUB_ROW(club::Clocking)
 template bool ClubDocument::AddNew(const QString&, const std::optional<club::Race>&);
 template bool ClubDocument::AddNew(const QString&, const std::optional<club::Clock>&);
 template bool ClubDocument::AddNew(const QString&, const std::optional<club::Clocking>&);
+template void ClubDocument::TakeBackRowBegun(const club::Clock&);
+template void ClubDocument::TakeBackRowBegun(const club::Clocking&);
 
 }  // namespace club_ui

@@ -119,6 +119,9 @@ class ClubDocument : public QObject {
     // row it is like.
     template <typename Record>
     bool AddNew(const QString& text, const std::optional<Record>& like);
+    // The row just begun taken back, when it is the last step and nothing was typed in it.
+    template <typename Record>
+    void TakeBackRowBegun(const Record& row);
     // A loft or race point typed that the club does not have, or that more than one name holds.
     void SayNotFound(bool loft, const QString& typed);
     // An import: rows added and rows whose positions change, one step together.

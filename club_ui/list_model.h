@@ -51,6 +51,11 @@ class PlaceListModel : public QAbstractTableModel {
     // For typing a clock's tape in: Enter moves on to the next cell, and from a row's last cell
     // to a new row like it (a bird of the same loft), at the column where typing it begins.
     virtual bool EnterMovesOn() const { return false; }
+    // Whether Enter in a row's last cell begins a new row (a clock's birds, the next member's
+    // clock), rather than staying (a race: one a week).
+    virtual bool EnterBeginsRow() const { return EnterMovesOn(); }
+    // A row just begun and left with nothing typed in it: taken back, as if never begun.
+    virtual void TakeBackIfBlank(int /*row*/) {}
     virtual int AddRowLike(int /*row*/) { return AddRow(); }
     virtual int FirstColumnOfRowLike() const { return 0; }
     // A column's usual longest text, for its width; empty for the usual name.

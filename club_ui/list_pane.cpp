@@ -144,6 +144,11 @@ ListPane::ListPane(PlaceListModel& list, QWidget* parent)
         // its editor gone first.
         connect(view_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
                 [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                    if (hint == QAbstractItemDelegate::RevertModelCache) {
+                        // Escape in a bird just begun: it is taken back.
+                        list_.TakeBackIfBlank(CurrentRow());
+                        return;
+                    }
                     if (hint != QAbstractItemDelegate::SubmitModelCache) return;
                     QTimer::singleShot(0, this, &ListPane::MoveOnFromCell);
                 });
@@ -224,6 +229,7 @@ void ListPane::MoveOnFromCell() {
     if (current.column() + 1 < list_.columnCount()) {
         next = list_.index(current.row(), current.column() + 1);
     } else {
+        if (!list_.EnterBeginsRow()) return;
         const int row = list_.AddRowLike(current.row());
         if (row < 0) return;
         next = list_.index(row, list_.FirstColumnOfRowLike());

@@ -291,6 +291,21 @@ QString RaceList<Record>::WidestText(int column) const {
 }
 
 template <typename Record>
+void RaceList<Record>::TakeBackIfBlank(int row) {
+    if (row < 0 || row >= this->rowCount()) return;
+    if constexpr (!std::is_same_v<Record, club::Race>) {
+        // Blank but for the loft it was begun with.
+        const Record& begun = At(row);
+        const bool blank =
+            std::all_of(RaceListOf<Record>::kColumns.begin(), RaceListOf<Record>::kColumns.end(),
+                        [&begun](const RaceColumn<Record>& column) {
+                            return column.text == nullptr || (begun.*column.text).empty();
+                        });
+        if (blank) document_.TakeBackRowBegun(begun);
+    }
+}
+
+template <typename Record>
 int RaceList<Record>::FirstColumnOfRowLike() const {
     // A bird of the same loft: its ring is typed next.
     return std::is_same_v<Record, club::Clocking> ? 1 : 0;

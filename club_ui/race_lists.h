@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "club/places.h"
@@ -65,6 +66,8 @@ class RaceList final : public RowsById<Record, RecordShown<Record>> {
     int AddRowLike(int row) override;
     int FirstColumnOfRowLike() const override;
     bool EnterMovesOn() const override { return true; }
+    bool EnterBeginsRow() const override { return !std::is_same_v<Record, club::Race>; }
+    void TakeBackIfBlank(int row) override;
     QString WidestText(int column) const override;
 
     int columnCount(const QModelIndex& parent = {}) const override;

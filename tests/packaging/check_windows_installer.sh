@@ -6,7 +6,10 @@
 # <build>/screenshot-windows.png; race-result installed and in the zip; the race-distance console program, installed and in the zip,
 # giving Berkeley to Port Moresby; Club Secretary started on a first club of its own, its window's
 # title read, a loft and a race point typed in and the distance between them copied from its
-# table, and its window rendered to <build>/screenshot-distances-windows.png; then uninstalled
+# table, then a race, a clock and two birds typed in and the ranked result copied from its table
+# and checked against race-result's; its window rendered to
+# <build>/screenshot-distances-windows.png and race night to <build>/screenshot-race-windows.png;
+# then uninstalled
 # silently, leaving nothing behind.
 #   check_windows_installer.sh <build> <version> <wine-run.sh> <wine prefix>
 set -euo pipefail
@@ -196,6 +199,31 @@ if [[ -n "$window" ]]; then
     copied=$(copied_distance key:alt+k key:alt+t)
     [[ "$copied" == $'Loft\tStoke km\nA. Barker, Fengate\t139.291' ]] ||
         fail "Club Secretary's table in kilometres showed \"$copied\""
+    # Race night: a race from Stoke, A. Barker's clock struck, two birds typed from its tape (times
+    # alone, on the race's day), and the ranked result copied from its table.
+    typed key:ctrl+shift+r "Stoke YB" key:Return "Stok" key:Return "2026-05-09 07:00" key:Return \
+        key:Return key:Return
+    typed key:ctrl+shift+k "Barker" key:Return "190000" key:Return "190000" key:Return \
+        "200010" key:Return "200000" key:Return key:Escape
+    typed key:ctrl+shift+b "Barker" key:Return "GB26N001" key:Return "090000" key:Return \
+        "GB26N002" key:Return "085959" key:Return key:Escape
+    typed key:alt+u key:ctrl+a key:ctrl+c
+    ranked=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+    # The velocities are race-result's for the same race, read from the same club file.
+    worked_out=$(wine "C:\\Program Files\\$product\\race-result.exe" \
+        "Z:${first_club//\//\\}" "Stoke YB" | tr -d '\r' || true)
+    compared=$(python3 - "$ranked" "$worked_out" <<'PYTHON'
+import csv, io, sys
+shown = [line.split("\t") for line in sys.argv[1].strip().split("\n")]
+heading, birds = shown[0], shown[1:]
+velocity = heading.index("Velocity (yd/min)")
+shown_velocities = {bird[heading.index("Ring")]: bird[velocity] for bird in birds}
+tool = {row["ring"]: row["velocity"] for row in csv.DictReader(io.StringIO(sys.argv[2]))}
+print("same" if shown_velocities == tool and len(tool) == 2 and
+      [bird[0] for bird in birds] == ["1", "2"] else f"window {shown_velocities}, tool {tool}")
+PYTHON
+)
+    [[ "$compared" == same ]] || fail "race night's result: $compared"
     kill -0 "$program" 2>/dev/null || fail "Club Secretary ended by itself"
 else
     fail "the installed Club Secretary showed no window within a minute"
@@ -210,6 +238,22 @@ desktop=$!
 # After the program's start, its club opened, first frame and icon.
 desktop_picture club "$build/screenshot-distances-windows.png" 6 ||
     fail "no picture of Club Secretary's window"
+kill "$desktop" 2>/dev/null || true
+wait "$desktop" 2>/dev/null || true
+WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+
+# Race night's picture: the club opens at its latest race, shown on its page.
+"$wine_run" "$prefix" explorer /desktop=race,1270x880 "$club_path" &
+desktop=$!
+race_desktop=$(timeout 60 xdotool search --sync --onlyvisible --name "^race - Wine desktop" |
+    head -n 1 || true)
+if [[ -n "$race_desktop" ]]; then
+    sleep 6
+    xdotool windowfocus --sync "$race_desktop" 2>/dev/null || true
+    xdotool key --clearmodifiers ctrl+2
+fi
+desktop_picture race "$build/screenshot-race-windows.png" 2 ||
+    fail "no picture of race night in Club Secretary"
 kill "$desktop" 2>/dev/null || true
 wait "$desktop" 2>/dev/null || true
 WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true

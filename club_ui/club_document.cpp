@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTimer>
 #include <QUndoCommand>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <set>
@@ -115,6 +116,23 @@ class EditRow : public QUndoCommand {
 template <typename Record>
 constexpr bool kOfARace =
     std::is_same_v<Record, club::Clock> || std::is_same_v<Record, club::Clocking>;
+
+// A row just begun, nothing typed in it yet: no bird nor clock, and nothing in the result.
+bool JustBegun(const club::Clocking& clocking) {
+    return clocking.ring.empty() && clocking.clocked.empty();
+}
+bool JustBegun(const club::Clock& clock) {
+    return clock.loft == 0;
+}
+template <typename Record>
+bool JustBegun(const Record&) {
+    return false;
+}
+template <typename Record>
+bool AllJustBegun(const std::vector<Record>& rows) {
+    return std::all_of(rows.begin(), rows.end(),
+                       [](const Record& row) { return JustBegun(row); });
+}
 
 // Why a place is left off until it is mended.
 QString ReasonLeftOff(const club::Reading& reading) {
@@ -306,13 +324,9 @@ results::RaceReturn ClubDocument::ReturnOfOpenRace() const {
     if (!race) return {};
     const int race_point = race_points_.RowOf(race->race_point);
     std::vector<club::Clocking> clockings = clockings_.Records();
-    // A bird's row just added, nothing typed in it yet, is no bird.
-    std::erase_if(clockings, [](const club::Clocking& clocking) {
-        return clocking.ring.empty() && clocking.clocked.empty();
-    });
+    std::erase_if(clockings, [](const club::Clocking& clocking) { return JustBegun(clocking); });
     std::vector<club::Clock> clocks = clocks_.Records();
-    // Nor is a clock's row with no loft picked yet.
-    std::erase_if(clocks, [](const club::Clock& clock) { return clock.loft == 0; });
+    std::erase_if(clocks, [](const club::Clock& clock) { return JustBegun(clock); });
     return results::ReturnOfRace(
         *race, race_point < 0 ? std::nullopt : race_points_.PositionAt(race_point),
         lofts_.Records(), clocks, clockings);
@@ -524,7 +538,7 @@ bool ClubDocument::Insert(std::vector<Record>& rows) {
         }
     }
     ListOf<Record>().Inserted(rows);
-    ShowResult();
+    if (!AllJustBegun(rows)) ShowResult();
     return true;
 }
 
@@ -544,7 +558,7 @@ bool ClubDocument::Replace(const Record& before, const Record& after) {
         }
     }
     ListOf<Record>().Replaced(after);
-    ShowResult();
+    if (!JustBegun(before) || !JustBegun(after)) ShowResult();
     return true;
 }
 
@@ -563,7 +577,7 @@ bool ClubDocument::Remove(const std::vector<Record>& rows) {
             if (race.id == open_race_) OpenRace(0);
         }
     }
-    ShowResult();
+    if (!AllJustBegun(rows)) ShowResult();
     return true;
 }
 

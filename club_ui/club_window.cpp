@@ -118,6 +118,8 @@ ClubWindow::ClubWindow(QWidget* parent)
     pages_->addTab(halves, tr("Lofts and race points"));
     pages_->addTab(race_, tr("Race night"));
     pages_->setDocumentMode(true);
+    // What the status bar said of one page's cell is not about the other's.
+    connect(pages_, &QTabWidget::currentChanged, statusBar(), &QStatusBar::clearMessage);
     central_layout->addWidget(pages_, 1);
     setCentralWidget(central);
     BuildMenus();

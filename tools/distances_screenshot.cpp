@@ -1,6 +1,6 @@
 // Renders the Club Secretary window with the demo club open to PNG files: a loft's mistyped
 // latitude marked in its cell and a distance selected, so the line under the table gives it in
-// full with the bearing. At a device pixel ratio of 2 (QT_SCALE_FACTOR=2) it renders the window at
+// full with the bearing; and race night, the demo race's result with a bird selected. At a device pixel ratio of 2 (QT_SCALE_FACTOR=2) it renders the window at
 // double resolution. It also saves the club's season sheet and member sheets and its race's
 // result as PDF files, for pdftoppm to render a page of each, and the race's result as the web
 // page the club puts on its site (result.html), for a browser to show.
@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -132,6 +133,17 @@ int main(int argc, char* argv[]) {
     if (!SavePicture(window,
                      pictures.filePath(doubled ? QStringLiteral("screenshot-distances@2x.png")
                                                : QStringLiteral("screenshot-distances.png")))) {
+        return 1;
+    }
+    // Race night: the demo race open, a bird selected in its result and shown in full under it.
+    auto* const pages = window.findChild<QTabWidget*>();
+    QTableView* const result = TableNamed(window, QStringLiteral("Result"));
+    if (pages == nullptr || result == nullptr) return 1;
+    pages->setCurrentIndex(1);
+    result->setFocus();
+    result->setCurrentIndex(result->model()->index(2, 1));
+    if (!SavePicture(window, pictures.filePath(doubled ? QStringLiteral("screenshot-race@2x.png")
+                                                       : QStringLiteral("screenshot-race.png")))) {
         return 1;
     }
     if (argc == 3) {

@@ -130,8 +130,7 @@ bool JustBegun(const Record&) {
 }
 template <typename Record>
 bool AllJustBegun(const std::vector<Record>& rows) {
-    return std::all_of(rows.begin(), rows.end(),
-                       [](const Record& row) { return JustBegun(row); });
+    return std::all_of(rows.begin(), rows.end(), [](const Record& row) { return JustBegun(row); });
 }
 
 // Why a place is left off until it is mended.

@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
@@ -17,7 +16,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <chrono>
 
 #include "club_ui/list_model.h"
 
@@ -59,7 +57,6 @@ class TypingDelegate : public QStyledItemDelegate {
         QAbstractItemView* popup = completer->popup();
         popup->setProperty(kPicking, anywhere);
         popup->setProperty(kEditor, QVariant::fromValue(static_cast<QObject*>(line)));
-        popup->setProperty(kWindow, QVariant::fromValue(static_cast<QObject*>(parent->window())));
         popup->installEventFilter(const_cast<TypingDelegate*>(this));
         return editor;
     }
@@ -67,17 +64,6 @@ class TypingDelegate : public QStyledItemDelegate {
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* popup = qobject_cast<QAbstractItemView*>(watched);
         if (popup == nullptr) return QStyledItemDelegate::eventFilter(watched, event);
-        if (event->type() == QEvent::Hide) {
-            // A list offered that closes may leave no window active (Wine and the offscreen
-            // platform do, once the window system has said so), and the keys typed next go
-            // nowhere: the list's window is made active again.
-            QPointer<QWidget> window =
-                qobject_cast<QWidget*>(popup->property(kWindow).value<QObject*>());
-            QTimer::singleShot(kActivationSettles, window, [window] {
-                if (window && QApplication::activeWindow() == nullptr) window->activateWindow();
-            });
-            return false;
-        }
         if (event->type() != QEvent::KeyPress) return false;
         const int key = static_cast<const QKeyEvent*>(event)->key();
         auto* line = qobject_cast<QLineEdit*>(popup->property(kEditor).value<QObject*>());
@@ -98,8 +84,6 @@ class TypingDelegate : public QStyledItemDelegate {
   private:
     static constexpr const char* kPicking = "picking";
     static constexpr const char* kEditor = "editor";
-    static constexpr const char* kWindow = "window";
-    static constexpr std::chrono::milliseconds kActivationSettles{50};
 
     const PlaceListModel& list_;
     const QSortFilterProxyModel& order_;

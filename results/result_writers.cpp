@@ -271,8 +271,22 @@ std::string ResultHtml(const Result& result, const ResultOptions& options) {
         "thead { display: table-header-group; }\n"
         "tr { break-inside: avoid; }\n"
         "@media print { .scroll { overflow: visible; } body { margin: 0; } }\n"
+        // A phone's width shows each bird's position, loft, ring and velocity (or its problem);
+        // the distance, the time clocked and the calculator's working are for a wider screen.
+        "p.narrow { display: none; font-size: 0.9em; }\n"
+        "@media screen and (max-width: 40em) {\n"
+        "  body { margin: 0.5em; }\n"
+        "  table { font-size: 0.92em; }\n"
+        "  th, td { padding: 0.2em 0.3em; }\n"
+        "  td:nth-child(2) { white-space: normal; }\n"
+        "  th:nth-child(n+4):nth-child(-n+10), td:nth-child(n+4):nth-child(-n+10) "
+        "{ display: none; }\n"
+        "  p.narrow { display: block; }\n"
+        "}\n"
         "</style>\n</head>\n<body>\n<h1>" +
-        HtmlEscaped(title) + "</h1>\n<p>" + HtmlEscaped(RaceDetails(shown.race)) + "</p>\n";
+        HtmlEscaped(title) + "</h1>\n<p>" + HtmlEscaped(RaceDetails(shown.race)) + "</p>\n" +
+        "<p class=\"narrow\">Distances, times clocked and the workings of each velocity are "
+        "shown on a wider screen.</p>\n";
     html += "<div class=\"scroll\">\n<table>\n<caption>" +
             std::string(options.first_bird_only ? "First bird of each loft" : "Every bird") +
             ", velocity in " + UnitWords(options.unit) + "</caption>\n<thead>\n<tr>";

@@ -1,5 +1,6 @@
 #include "results/date_time.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 
@@ -31,9 +32,10 @@ std::string_view TakeDigits(std::string_view& text) {
     return digits;
 }
 
+// The figures of a date or a time, four at most.
 int Number(std::string_view digits) {
     int value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    for (const char digit : digits) value = value * 10 + (digit - '0');
     return value;
 }
 
@@ -42,9 +44,10 @@ int Number(std::string_view digits) {
 std::optional<DateTimeProblem> CharacterProblem(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        if (!IsLetter(c)) continue;
         const bool joining_t = (c == 'T' || c == 't') && i > 0 && i + 1 < text.size() &&
                                IsDigit(text[i - 1]) && IsDigit(text[i + 1]);
-        if (IsLetter(c) && !joining_t) return DateTimeProblem::Letter;
+        if (!joining_t) return DateTimeProblem::Letter;
     }
     return std::nullopt;
 }
@@ -120,9 +123,35 @@ std::optional<DateTimeProblem> ParseTime(std::string_view text, Seconds seconds_
     return std::nullopt;
 }
 
-void AppendTwoDigits(std::string& text, int value) {
-    text += static_cast<char>('0' + value / 10 % 10);
-    text += static_cast<char>('0' + value % 10);
+// What joins a date to its time.
+bool IsJoin(char c) {
+    return IsBlank(c) || c == 'T' || c == 't';
+}
+
+// The written forms are put together in a buffer of their own and made a string at once.
+char* TwoDigits(char* at, int value) {
+    *at++ = static_cast<char>('0' + value / 10 % 10);
+    *at++ = static_cast<char>('0' + value % 10);
+    return at;
+}
+
+char* WrittenTime(char* at, const TimeOfDay& value, Seconds seconds) {
+    at = TwoDigits(at, value.hour);
+    *at++ = ':';
+    at = TwoDigits(at, value.minute);
+    if (seconds == Seconds::Refused) return at;
+    *at++ = ':';
+    return TwoDigits(at, value.second);
+}
+
+std::string WithFraction(const char* written, const char* end, const TimeOfDay& value,
+                         Seconds seconds) {
+    const auto length = static_cast<std::size_t>(end - written);
+    if (seconds == Seconds::Refused || value.fraction.empty()) return std::string(written, length);
+    std::string text;
+    text.reserve(length + 1 + value.fraction.size());
+    text.append(written, length).append(".").append(value.fraction);
+    return text;
 }
 
 }  // namespace
@@ -132,10 +161,9 @@ DateTimeReading ReadDateTime(std::string_view text, Seconds seconds) {
     text = Trim(text);
     if (text.empty()) {
         reading.problem = DateTimeProblem::Empty;
-    } else if (const auto problem = CharacterProblem(text)) {
-        reading.problem = problem;
-    } else if (const std::size_t join = text.find_first_of(" \tTt");
-               join == std::string_view::npos) {
+    } else if (const std::size_t join = static_cast<std::size_t>(
+                   std::find_if(text.begin(), text.end(), IsJoin) - text.begin());
+               join == text.size()) {
         // One part only: say which half is missing where the part is a whole date or time.
         Date date;
         TimeOfDay time;
@@ -158,6 +186,11 @@ DateTimeReading ReadDateTime(std::string_view text, Seconds seconds) {
                 reading.problem = ParseTime(time_text, seconds, reading.value.time);
         }
     }
+    // A text that reads holds no letter but the T that may join its date to its time between
+    // their figures, so only one that does not read is looked at for letters.
+    if (reading.problem) {
+        if (const auto letter = CharacterProblem(text)) reading = {{}, letter};
+    }
     return reading;
 }
 
@@ -166,36 +199,32 @@ TimeReading ReadTime(std::string_view text, Seconds seconds) {
     text = Trim(text);
     if (text.empty()) {
         reading.problem = DateTimeProblem::Empty;
-    } else if (const auto problem = CharacterProblem(text)) {
-        reading.problem = problem;
     } else {
         reading.problem = ParseTime(text, seconds, reading.value);
+        // A time that reads has figures and marks only.
+        if (reading.problem) {
+            if (const auto letter = CharacterProblem(text)) reading = {{}, letter};
+        }
     }
     return reading;
 }
 
 std::string WriteTime(const TimeOfDay& value, Seconds seconds) {
-    std::string text;
-    AppendTwoDigits(text, value.hour);
-    text += ':';
-    AppendTwoDigits(text, value.minute);
-    if (seconds == Seconds::Refused) return text;
-    text += ':';
-    AppendTwoDigits(text, value.second);
-    if (!value.fraction.empty()) text.append(".").append(value.fraction);
-    return text;
+    char written[8];
+    return WithFraction(written, WrittenTime(written, value, seconds), value, seconds);
 }
 
 std::string WriteDateTime(const DateTime& value) {
-    std::string text;
-    AppendTwoDigits(text, value.date.year / 100);
-    AppendTwoDigits(text, value.date.year % 100);
-    text += '-';
-    AppendTwoDigits(text, value.date.month);
-    text += '-';
-    AppendTwoDigits(text, value.date.day);
-    text += ' ';
-    return text + WriteTime(value.time, Seconds::Required);
+    char written[19];
+    char* at = TwoDigits(written, value.date.year / 100);
+    at = TwoDigits(at, value.date.year % 100);
+    *at++ = '-';
+    at = TwoDigits(at, value.date.month);
+    *at++ = '-';
+    at = TwoDigits(at, value.date.day);
+    *at++ = ' ';
+    at = WrittenTime(at, value.time, Seconds::Required);
+    return WithFraction(written, at, value.time, Seconds::Required);
 }
 
 std::int64_t DayNumber(const Date& date) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -17,7 +19,8 @@ namespace {
 void SetWhole(std::string& field, std::int64_t value) {
     char digits[24];
     const auto written = std::to_chars(digits, digits + sizeof digits, value);
-    field.assign(digits, written.ptr);
+    field.clear();
+    field.append(digits, static_cast<std::size_t>(written.ptr - digits));
 }
 
 // The seconds field takes the fraction an electronic clock gives, as a decimal.
@@ -26,8 +29,18 @@ void SetSeconds(std::string& field, const TimeOfDay& time) {
     if (!time.fraction.empty()) field.append(".").append(time.fraction);
 }
 
-std::int64_t DaysBetween(const DateTime& from, const DateTime& to) {
-    return DayNumber(to.date) - DayNumber(from.date);
+// A reading with its day and its moment, counted once for all the birds measured against it.
+struct Dated : DateTime {
+    std::int64_t day = 0;
+    double moment = 0;
+};
+
+Dated Dating(const DateTime& value) {
+    return Dated{value, DayNumber(value.date), Moment(value)};
+}
+
+std::int64_t DaysBetween(const Dated& from, const Dated& to) {
+    return to.day - from.day;
 }
 
 BirdFault Unreadable(ReadingName reading, DateTimeProblem problem) {
@@ -55,7 +68,7 @@ struct LoftFacts {
     const Loft* loft = nullptr;
     std::optional<distance::MilesYards> distance;
     bool has_clock = false;
-    DateTime clock_set, master_set, clock_check, master_check;
+    Dated clock_set, master_set, clock_check, master_check;
     std::optional<BirdFault> fault;  // a reading that does not read, or readings out of order
 };
 
@@ -71,10 +84,9 @@ std::optional<distance::MilesYards> LoftDistance(const Loft& loft, const Race& r
         distance::DistanceToLoft(*race.race_point, {latitude.degrees, longitude.degrees}).metres);
 }
 
-void ReadClock(const LoftClock& clock, const std::optional<DateTime>& liberation,
-               LoftFacts& facts) {
+void ReadClock(const LoftClock& clock, const std::optional<Dated>& liberation, LoftFacts& facts) {
     facts.has_clock = true;
-    const std::array<std::pair<const std::string*, DateTime*>, 4> readings{{
+    const std::array<std::pair<const std::string*, Dated*>, 4> readings{{
         {&clock.clock_set, &facts.clock_set},
         {&clock.master_set, &facts.master_set},
         {&clock.clock_check, &facts.clock_check},
@@ -88,11 +100,11 @@ void ReadClock(const LoftClock& clock, const std::optional<DateTime>& liberation
             facts.fault = Unreadable(kNames[i], *reading.problem);
             return;
         }
-        *readings[i].second = reading.value;
+        *readings[i].second = Dating(reading.value);
     }
-    if (Moment(facts.clock_check) < Moment(facts.clock_set)) {
+    if (facts.clock_check.moment < facts.clock_set.moment) {
         facts.fault = Fault(BirdProblem::CheckedBeforeSet);
-    } else if (liberation && Moment(facts.master_set) > Moment(*liberation)) {
+    } else if (liberation && facts.master_set.moment > liberation->moment) {
         // Both on the master timer: the clock must be set before the birds go.
         facts.fault = Fault(BirdProblem::SetAfterLiberation);
     }
@@ -107,25 +119,49 @@ void Rank(std::vector<ResultRow>& ranked) {
     }
 }
 
-Result Ranked(const Race& race, std::vector<ResultRow> ranked, std::vector<ResultRow> unplaced) {
-    // The velocities are put in order rather than the rows, which are large; equal ones stay in
-    // the order clocked.
+// The rows' ranked birds by velocity, fastest first, and then those with no result. The
+// velocities are put in order rather than the rows, which are large; equal ones stay in the order
+// given.
+Result Ranked(const Race& race, std::vector<ResultRow>& rows,
+              const std::vector<std::size_t>& ranked, const std::vector<std::size_t>& unplaced) {
     std::vector<std::pair<double, std::size_t>> order;
     order.reserve(ranked.size());
-    for (std::size_t i = 0; i < ranked.size(); ++i) order.emplace_back(ranked[i].velocity, i);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const std::size_t index : ranked) order.emplace_back(rows[index].velocity, index);
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return a.first > b.first || (a.first == b.first && a.second < b.second);
+    });
     Result result{race, {}};
     result.rows.reserve(ranked.size() + unplaced.size());
-    for (const auto& [velocity, index] : order) result.rows.push_back(std::move(ranked[index]));
+    for (const auto& [velocity, index] : order) result.rows.push_back(std::move(rows[index]));
     Rank(result.rows);
-    result.rows.insert(result.rows.end(), std::make_move_iterator(unplaced.begin()),
-                       std::make_move_iterator(unplaced.end()));
+    for (const std::size_t index : unplaced) result.rows.push_back(std::move(rows[index]));
     return result;
 }
 
+// The rings clocked so far, to tell a ring's first clocking from a later one. Open addressing in
+// one block of the rings' own texts: a node for each ring would be an allocation a bird.
+class RingsClocked {
+  public:
+    explicit RingsClocked(std::size_t clockings)
+        : slots_(std::bit_ceil(2 * clockings + 1), nullptr), mask_(slots_.size() - 1) {}
+
+    // Whether this is the ring's first clocking; the ring must outlive the set.
+    bool First(const std::string& ring) {
+        std::size_t at = std::hash<std::string_view>{}(ring)&mask_;
+        for (; slots_[at] != nullptr; at = (at + 1) & mask_) {
+            if (*slots_[at] == ring) return false;
+        }
+        slots_[at] = &ring;
+        return true;
+    }
+
+  private:
+    std::vector<const std::string*> slots_;
+    std::size_t mask_;
+};
+
 // The entries the race gives every bird: liberation and the hours of darkness.
-void SetRaceFields(race::RaceEntry& entry, const DateTime& liberation,
+void SetRaceFields(race::RaceEntry& entry, const Dated& liberation,
                    const std::optional<TimeOfDay>& darkness_evening,
                    const std::optional<TimeOfDay>& darkness_morning) {
     SetWhole(entry.birdlibhrs, liberation.time.hour);
@@ -141,8 +177,10 @@ void SetRaceFields(race::RaceEntry& entry, const DateTime& liberation,
     SetWhole(entry.HOLmin, morning.minute);
 }
 
-// The entries a loft gives each of its birds: its clock as set, and its distance.
-void SetLoftFields(race::RaceEntry& entry, const DateTime& clock_set, const DateTime& master_set,
+// The entries a loft gives each of its birds: its clock as set and the minutes and seconds it
+// was struck at, and its distance.
+void SetLoftFields(race::RaceEntry& entry, const Dated& clock_set, const Dated& master_set,
+                   const Dated& clock_check, const Dated& master_check,
                    const distance::MilesYards& distance) {
     SetWhole(entry.CsHr, clock_set.time.hour);
     SetWhole(entry.CsMin, clock_set.time.minute);
@@ -154,48 +192,66 @@ void SetLoftFields(race::RaceEntry& entry, const DateTime& clock_set, const Date
     SetWhole(entry.MTSetHr, master_set.time.hour + 24 * DaysBetween(clock_set, master_set));
     SetWhole(entry.MTSetMin, master_set.time.minute);
     SetSeconds(entry.MTSetSec, master_set.time);
+    SetWhole(entry.CrMin, clock_check.time.minute);
+    SetSeconds(entry.CrSec, clock_check.time);
+    SetWhole(entry.MTRakeMin, master_check.time.minute);
+    SetSeconds(entry.MTRakeSec, master_check.time);
     SetWhole(entry.miles, distance.miles);
     SetWhole(entry.yards, distance.yards);
 }
 
-// The bird's own entries: its clocking, the midnights to it, and the strike readings on its day.
-void SetBirdFields(race::RaceEntry& entry, const DateTime& liberation, const DateTime& clock_set,
-                   const DateTime& clock_check, const DateTime& master_check,
-                   const DateTime& clocked) {
+// The entries of a bird's day: the midnights to it, and the strike hours on it. The calculator
+// takes the bird as clocked on the day its clock was struck, the midnights from setting counted
+// to it. A bird clocked on an earlier day (a two-day race struck on the second day) is counted to
+// its own day, and the strike readings carry the extra days in their hours, so the clock's error
+// is still shared over the hours it really ran.
+void SetDayFields(race::RaceEntry& entry, const Dated& liberation, const Dated& clock_set,
+                  const Dated& clock_check, const Dated& master_check, const Dated& clocked) {
+    SetWhole(entry.Midnight, DaysBetween(clock_set, clocked));
+    SetWhole(entry.midnight2, DaysBetween(liberation, clocked));
+    const std::int64_t strike_days = DaysBetween(clocked, clock_check);
+    SetWhole(entry.CrHr, clock_check.time.hour + 24 * strike_days);
+    SetWhole(entry.MTRakeHr, master_check.time.hour + 24 * DaysBetween(clocked, master_check));
+}
+
+// The bird's own clocking.
+void SetClockedFields(race::RaceEntry& entry, const Dated& clocked) {
     SetWhole(entry.birdclockhrs, clocked.time.hour);
     SetWhole(entry.birdclockmins, clocked.time.minute);
     SetSeconds(entry.birdclocksecs, clocked.time);
-    SetWhole(entry.Midnight, DaysBetween(clock_set, clocked));
-    SetWhole(entry.midnight2, DaysBetween(liberation, clocked));
-    // The calculator takes the bird as clocked on the day its clock was struck, the midnights
-    // from setting counted to it. A bird clocked on an earlier day (a two-day race struck on the
-    // second day) is counted to its own day, and the strike readings carry the extra days in
-    // their hours, so the clock's error is still shared over the hours it really ran.
-    const std::int64_t strike_days = DaysBetween(clocked, clock_check);
-    SetWhole(entry.CrHr, clock_check.time.hour + 24 * strike_days);
-    SetWhole(entry.CrMin, clock_check.time.minute);
-    SetSeconds(entry.CrSec, clock_check.time);
-    SetWhole(entry.MTRakeHr, master_check.time.hour + 24 * DaysBetween(clocked, master_check));
-    SetWhole(entry.MTRakeMin, master_check.time.minute);
-    SetSeconds(entry.MTRakeSec, master_check.time);
 }
 
 }  // namespace
 
 race::RaceEntry CalculatorEntry(const BirdReadings& readings) {
     race::RaceEntry entry;
-    SetRaceFields(entry, readings.liberation, readings.darkness_evening, readings.darkness_morning);
-    SetLoftFields(entry, readings.clock_set, readings.master_set, readings.distance);
-    SetBirdFields(entry, readings.liberation, readings.clock_set, readings.clock_check,
-                  readings.master_check, readings.clocked);
+    const Dated liberation = Dating(readings.liberation);
+    const Dated clock_set = Dating(readings.clock_set);
+    const Dated clock_check = Dating(readings.clock_check);
+    const Dated master_check = Dating(readings.master_check);
+    SetRaceFields(entry, liberation, readings.darkness_evening, readings.darkness_morning);
+    SetLoftFields(entry, clock_set, Dating(readings.master_set), clock_check, master_check,
+                  readings.distance);
+    const Dated clocked = Dating(readings.clocked);
+    SetDayFields(entry, liberation, clock_set, clock_check, master_check, clocked);
+    SetClockedFields(entry, clocked);
     return entry;
 }
 
 Result ComputeResult(const RaceReturn& race_return) {
-    const Race& race = race_return.race;
+    return ComputeResult(race_return.race, race_return.lofts, race_return.clocks,
+                         race_return.clockings, {});
+}
+
+Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
+                     const std::vector<LoftClock>& clocks, const std::vector<Clocking>& clockings,
+                     std::span<const DateTime> clocked_readings) {
     std::optional<BirdFault> race_fault;
-    const DateTimeReading liberation = ReadDateTime(race.liberation, Seconds::Optional);
-    if (!liberation.ok()) race_fault = Unreadable(ReadingName::Liberation, *liberation.problem);
+    const DateTimeReading liberation_reading = ReadDateTime(race.liberation, Seconds::Optional);
+    if (!liberation_reading.ok()) {
+        race_fault = Unreadable(ReadingName::Liberation, *liberation_reading.problem);
+    }
+    const Dated liberation = Dating(liberation_reading.value);
     std::optional<TimeOfDay> darkness_evening, darkness_morning;
     if (race.darkness) {
         const TimeReading evening = ReadTime(race.darkness->evening, Seconds::Refused);
@@ -209,46 +265,69 @@ Result ComputeResult(const RaceReturn& race_return) {
         darkness_morning = morning.value;
     }
 
-    std::unordered_map<std::int64_t, LoftFacts> lofts;
-    lofts.reserve(race_return.lofts.size());
-    for (const Loft& loft : race_return.lofts) {
-        LoftFacts& facts = lofts[loft.loft_id];
+    // A loft listed twice is the one loft, as listed last.
+    std::vector<LoftFacts> lofts;
+    lofts.reserve(loft_list.size());
+    std::unordered_map<std::int64_t, std::size_t> loft_index;
+    loft_index.reserve(loft_list.size());
+    for (const Loft& loft : loft_list) {
+        const auto [found, added] = loft_index.try_emplace(loft.loft_id, lofts.size());
+        if (added) lofts.emplace_back();
+        LoftFacts& facts = lofts[found->second];
         facts.loft = &loft;
         facts.distance = LoftDistance(loft, race);
     }
-    const std::optional<DateTime> liberation_time =
-        liberation.ok() ? std::optional<DateTime>(liberation.value) : std::nullopt;
-    for (const LoftClock& clock : race_return.clocks) {
-        const auto found = lofts.find(clock.loft_id);
-        if (found != lofts.end()) ReadClock(clock, liberation_time, found->second);
+    const auto facts_of = [&](std::int64_t loft_id) -> LoftFacts* {
+        const auto found = loft_index.find(loft_id);
+        return found == loft_index.end() ? nullptr : &lofts[found->second];
+    };
+    const std::optional<Dated> liberation_time =
+        liberation_reading.ok() ? std::optional<Dated>(liberation) : std::nullopt;
+    for (const LoftClock& clock : clocks) {
+        if (LoftFacts* facts = facts_of(clock.loft_id)) ReadClock(clock, liberation_time, *facts);
     }
 
     // One entry for every bird: the race's fields written once, a loft's when its birds begin.
     race::RaceEntry entry;
-    SetRaceFields(entry, liberation.value, darkness_evening, darkness_morning);
+    SetRaceFields(entry, liberation, darkness_evening, darkness_morning);
     const LoftFacts* entry_loft = nullptr;
-    const double liberated = liberation.ok() ? Moment(liberation.value) : 0.0;
+    std::optional<std::int64_t> entry_day;
+    const double liberated = liberation_reading.ok() ? liberation.moment : 0.0;
 
-    std::vector<ResultRow> ranked, unplaced;
-    ranked.reserve(race_return.clockings.size());
-    std::unordered_set<std::string_view> rings;
-    rings.reserve(race_return.clockings.size());
-    for (const Clocking& clocking : race_return.clockings) {
-        ResultRow row;
+    // Each row is made where it stays until it is ranked; the clockings of a loft mostly come
+    // together, so the last one's loft is tried first.
+    const std::size_t count = clockings.size();
+    const bool read_here = clocked_readings.size() != count;
+    std::vector<ResultRow> rows;
+    rows.reserve(count);
+    std::vector<std::size_t> ranked, unplaced;
+    ranked.reserve(count);
+    RingsClocked rings(count);
+    std::int64_t last_loft_id = 0;
+    const LoftFacts* last_facts = nullptr;
+    for (std::size_t index = 0; index < count; ++index) {
+        const Clocking& clocking = clockings[index];
+        ResultRow& row = rows.emplace_back();
         row.loft_id = clocking.loft_id;
         row.ring = clocking.ring;
-        const auto found = lofts.find(clocking.loft_id);
-        const LoftFacts* facts = found == lofts.end() ? nullptr : &found->second;
+        if (last_facts == nullptr || clocking.loft_id != last_loft_id) {
+            last_facts = facts_of(clocking.loft_id);
+            last_loft_id = clocking.loft_id;
+        }
+        const LoftFacts* const facts = last_facts;
         if (facts) {
             row.loft = facts->loft->name;
             row.distance = facts->distance;
         }
-        const DateTimeReading clocked = ReadDateTime(clocking.clocked, Seconds::Required);
-        row.clocked = clocked.ok() ? WriteDateTime(clocked.value) : clocking.clocked;
-        const double clocked_at = clocked.ok() ? Moment(clocked.value) : 0.0;
+        DateTimeReading read;
+        if (read_here) read = ReadDateTime(clocking.clocked, Seconds::Required);
+        const DateTime& clocked_value = read_here ? read.value : clocked_readings[index];
+        const bool clocked_reads = read.ok();
+        row.clocked = clocked_reads ? WriteDateTime(clocked_value) : clocking.clocked;
+        const Dated clocked = clocked_reads ? Dating(clocked_value) : Dated{};
 
         // The first clocking of a ring counts; any later one is listed with no result.
-        if (!rings.insert(clocking.ring).second) {
+        if (!rings.First(clocking.ring)) {
             row.fault = Fault(BirdProblem::RingClockedAgain);
         } else if (race_fault) {
             row.fault = race_fault;
@@ -258,26 +337,32 @@ Result ComputeResult(const RaceReturn& race_return) {
             row.fault = Fault(BirdProblem::NoClock);
         } else if (facts->fault) {
             row.fault = facts->fault;
-        } else if (!clocked.ok()) {
-            row.fault = Unreadable(ReadingName::Clocked, *clocked.problem);
+        } else if (!clocked_reads) {
+            row.fault = Unreadable(ReadingName::Clocked, *read.problem);
         } else if (!facts->distance) {
             row.fault = Fault(BirdProblem::NoDistance);
-        } else if (clocked_at < liberated) {
+        } else if (clocked.moment < liberated) {
             row.fault = Fault(BirdProblem::ClockedBeforeLiberation);
-        } else if (clocked_at < Moment(facts->clock_set)) {
+        } else if (clocked.moment < facts->clock_set.moment) {
             row.fault = Fault(BirdProblem::ClockedBeforeClockSet);
-        } else if (clocked_at > Moment(facts->clock_check)) {
+        } else if (clocked.moment > facts->clock_check.moment) {
             row.fault = Fault(BirdProblem::ClockedAfterCheck);
-        } else if (!race.darkness && DaysBetween(liberation.value, clocked.value) > 0) {
+        } else if (!race.darkness && DaysBetween(liberation, clocked) > 0) {
             // Without hours of darkness a night out would be counted as flying time.
             row.fault = Fault(BirdProblem::OvernightWithoutDarkness);
         } else {
             if (facts != entry_loft) {
-                SetLoftFields(entry, facts->clock_set, facts->master_set, *facts->distance);
+                SetLoftFields(entry, facts->clock_set, facts->master_set, facts->clock_check,
+                              facts->master_check, *facts->distance);
                 entry_loft = facts;
+                entry_day.reset();
             }
-            SetBirdFields(entry, liberation.value, facts->clock_set, facts->clock_check,
-                          facts->master_check, clocked.value);
+            if (entry_day != clocked.day) {
+                SetDayFields(entry, liberation, facts->clock_set, facts->clock_check,
+                             facts->master_check, clocked);
+                entry_day = clocked.day;
+            }
+            SetClockedFields(entry, clocked);
             try {
                 row.figures = race::ComputeRace(entry);
                 row.velocity = race::TextToNumber(row.figures.velocity);
@@ -286,22 +371,25 @@ Result ComputeResult(const RaceReturn& race_return) {
                 row.figures = {};
             }
         }
-        (row.fault ? unplaced : ranked).push_back(std::move(row));
+        (row.fault ? unplaced : ranked).push_back(rows.size() - 1);
     }
-    return Ranked(race, std::move(ranked), std::move(unplaced));
+    return Ranked(race, rows, ranked, unplaced);
 }
 
 Result FirstBirdOnly(const Result& result) {
-    std::vector<ResultRow> ranked, unplaced;
+    std::vector<ResultRow> rows;
+    std::vector<std::size_t> ranked, unplaced;
     std::unordered_set<std::int64_t> lofts;
     for (const ResultRow& row : result.rows) {
         if (!row.position) {
-            unplaced.push_back(row);
+            unplaced.push_back(rows.size());
+            rows.push_back(row);
         } else if (lofts.insert(row.loft_id).second) {
-            ranked.push_back(row);
+            ranked.push_back(rows.size());
+            rows.push_back(row);
         }
     }
-    return Ranked(result.race, std::move(ranked), std::move(unplaced));
+    return Ranked(result.race, rows, ranked, unplaced);
 }
 
 }  // namespace results

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,12 @@ race::RaceEntry CalculatorEntry(const BirdReadings& readings);
 
 // Every bird of the race, each with its figures or what stops it having any.
 Result ComputeResult(const RaceReturn& race_return);
+// The same from the race's parts, given each clocking's reading where it has been read already
+// (one for each clocking, in order, as a return's reader read them); given none, each clocking's
+// text is read here.
+Result ComputeResult(const Race& race, const std::vector<Loft>& lofts,
+                     const std::vector<LoftClock>& clocks, const std::vector<Clocking>& clockings,
+                     std::span<const DateTime> clocked_readings);
 
 // Only each loft's fastest bird, ranked again among themselves (prizes one to a loft); the birds
 // with no result stay listed after them.

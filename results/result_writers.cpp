@@ -22,11 +22,62 @@ std::string UnitWords(VelocityUnit unit) {
     return unit == VelocityUnit::MetresPerMinute ? "metres per minute" : "yards per minute";
 }
 
-// One bird's cells as every form shows them.
+// One bird's cells as every form shows them: the row's own texts where it has them, the others
+// worked out into room that is used again row after row.
 struct RowCells {
-    std::string position, loft, ring, miles, yards, clocked;
-    std::string variation, hours, minutes, seconds, velocity, problem;
+    const ResultRow* row = nullptr;
+    std::string position, miles, yards, velocity, problem;
 };
+
+// The columns, in the order every form gives them.
+enum class Cell {
+    Position,
+    Loft,
+    Ring,
+    Miles,
+    Yards,
+    Clocked,
+    Variation,
+    Hours,
+    Minutes,
+    Seconds,
+    Velocity,
+    Problem
+};
+constexpr std::array<Cell, 12> kCells{
+    Cell::Position,  Cell::Loft,  Cell::Ring,    Cell::Miles,   Cell::Yards,    Cell::Clocked,
+    Cell::Variation, Cell::Hours, Cell::Minutes, Cell::Seconds, Cell::Velocity, Cell::Problem};
+
+std::string_view CellText(const RowCells& cells, Cell cell) {
+    const ResultRow& row = *cells.row;
+    switch (cell) {
+        case Cell::Position:
+            return cells.position;
+        case Cell::Loft:
+            return row.loft;
+        case Cell::Ring:
+            return row.ring;
+        case Cell::Miles:
+            return cells.miles;
+        case Cell::Yards:
+            return cells.yards;
+        case Cell::Clocked:
+            return row.clocked;
+        case Cell::Variation:
+            return row.figures.variation;
+        case Cell::Hours:
+            return row.figures.FTHrs;
+        case Cell::Minutes:
+            return row.figures.FTMins;
+        case Cell::Seconds:
+            return row.figures.FTSecs;
+        case Cell::Velocity:
+            return cells.velocity;
+        case Cell::Problem:
+            break;
+    }
+    return cells.problem;
+}
 
 void SetInteger(std::string& cell, std::int64_t value) {
     cell.clear();
@@ -36,21 +87,15 @@ void SetInteger(std::string& cell, std::int64_t value) {
 // Fills the cells in place, so that writing a large result reuses their room row after row.
 void FillCells(const ResultRow& row, const ResultOptions& options, bool full_velocity,
                RowCells& cells) {
+    cells.row = &row;
     cells.position.clear();
     if (row.position) SetInteger(cells.position, static_cast<std::int64_t>(*row.position));
-    cells.loft.assign(row.loft);
-    cells.ring.assign(row.ring);
     cells.miles.clear();
     cells.yards.clear();
     if (row.distance) {
         SetInteger(cells.miles, row.distance->miles);
         SetInteger(cells.yards, row.distance->yards);
     }
-    cells.clocked.assign(row.clocked);
-    cells.variation.assign(row.figures.variation);
-    cells.hours.assign(row.figures.FTHrs);
-    cells.minutes.assign(row.figures.FTMins);
-    cells.seconds.assign(row.figures.FTSecs);
     cells.problem.clear();
     cells.velocity.clear();
     if (row.fault) {
@@ -78,17 +123,17 @@ const Result& Shown(const Result& result, const ResultOptions& options, Result& 
 // The headings of the printed forms and whether each is a figure, set to the right.
 struct Heading {
     std::string_view text;
-    std::string RowCells::*cell;
+    Cell cell;
     bool figure;
 };
 
 std::vector<Heading> PrintedHeadings() {
-    return {{"Pos", &RowCells::position, true},        {"Loft", &RowCells::loft, false},
-            {"Ring", &RowCells::ring, false},          {"Miles", &RowCells::miles, true},
-            {"Yards", &RowCells::yards, true},         {"Clocked", &RowCells::clocked, false},
-            {"Variation", &RowCells::variation, true}, {"Hrs", &RowCells::hours, true},
-            {"Min", &RowCells::minutes, true},         {"Sec", &RowCells::seconds, true},
-            {"Velocity", &RowCells::velocity, true},   {"Problem", &RowCells::problem, false}};
+    return {{"Pos", Cell::Position, true},        {"Loft", Cell::Loft, false},
+            {"Ring", Cell::Ring, false},          {"Miles", Cell::Miles, true},
+            {"Yards", Cell::Yards, true},         {"Clocked", Cell::Clocked, false},
+            {"Variation", Cell::Variation, true}, {"Hrs", Cell::Hours, true},
+            {"Min", Cell::Minutes, true},         {"Sec", Cell::Seconds, true},
+            {"Velocity", Cell::Velocity, true},   {"Problem", Cell::Problem, false}};
 }
 
 // Letters, not bytes: a loft named Lefèvre lines up with one named Smith.
@@ -169,21 +214,35 @@ std::string RoundDecimals(std::string_view text, int decimals) {
 std::string ResultCsv(const Result& result, const ResultOptions& options) {
     Result first_birds;
     const Result& shown = Shown(result, options, first_birds);
-    std::string csv =
+    constexpr std::string_view kHeader =
         "position,loft,ring,miles,yards,clocked,variation,hours,minutes,seconds,velocity,problem\n";
-    csv.reserve(csv.size() + shown.rows.size() * 100);
+    // Room for the whole text at once, from the row's own texts and enough for the position, the
+    // distance, the commas and a problem's words.
+    std::size_t size = kHeader.size();
+    for (const ResultRow& row : shown.rows) {
+        size += 32 + row.loft.size() + row.ring.size() + row.clocked.size() +
+                row.figures.variation.size() + row.figures.FTHrs.size() +
+                row.figures.FTMins.size() + row.figures.FTSecs.size() +
+                row.figures.velocity.size() + (row.fault ? 96 : 0);
+    }
+    std::string csv;
+    csv.reserve(size);
+    csv += kHeader;
     RowCells cells;
     for (const ResultRow& row : shown.rows) {
         FillCells(row, options, true, cells);
-        const std::array<const std::string*, 12> fields{
-            &cells.position, &cells.loft,    &cells.ring,      &cells.miles,
-            &cells.yards,    &cells.clocked, &cells.variation, &cells.hours,
-            &cells.minutes,  &cells.seconds, &cells.velocity,  &cells.problem};
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (i > 0) csv += ',';
-            distance::AppendCsvField(csv, *fields[i]);
+        // Each row is written into room made for it, the most its cells can take once quoted.
+        std::size_t room = 0;
+        for (const Cell cell : kCells) room += distance::CsvFieldRoom(CellText(cells, cell)) + 1;
+        const std::size_t at = csv.size();
+        csv.resize(at + room);
+        char* out = csv.data() + at;
+        for (const Cell cell : kCells) {
+            if (cell != Cell::Position) *out++ = ',';
+            out = distance::WriteCsvField(out, CellText(cells, cell));
         }
-        csv += '\n';
+        *out++ = '\n';
+        csv.resize(static_cast<std::size_t>(out - csv.data()));
     }
     return csv;
 }
@@ -200,7 +259,8 @@ std::string ResultTextTable(const Result& result, const ResultOptions& options) 
     std::vector<std::size_t> widths;
     for (const Heading& heading : headings) {
         std::size_t width = Width(heading.text);
-        for (const RowCells& row : rows) width = std::max(width, Width(row.*heading.cell));
+        for (const RowCells& row : rows)
+            width = std::max(width, Width(CellText(row, heading.cell)));
         widths.push_back(width);
     }
     const auto line = [&](const auto& text_of) {
@@ -219,7 +279,7 @@ std::string ResultTextTable(const Result& result, const ResultOptions& options) 
     table += RaceDetails(shown.race) + "\n\n";
     table += line([](const Heading& heading) { return heading.text; });
     for (const RowCells& row : rows) {
-        table += line([&](const Heading& heading) { return std::string_view(row.*heading.cell); });
+        table += line([&](const Heading& heading) { return CellText(row, heading.cell); });
     }
     return table;
 }
@@ -285,10 +345,11 @@ std::string ResultHtml(const Result& result, const ResultOptions& options) {
         const RowCells cells = CellsOf(row, options, false);
         html += "<tr>";
         for (const Heading& heading : headings) {
-            const char* kind = heading.figure                       ? " class=\"figure\""
-                               : heading.cell == &RowCells::problem ? " class=\"problem\""
-                                                                    : "";
-            html += std::string("<td") + kind + ">" + HtmlEscaped(cells.*heading.cell) + "</td>";
+            const char* kind = heading.figure                  ? " class=\"figure\""
+                               : heading.cell == Cell::Problem ? " class=\"problem\""
+                                                               : "";
+            html += std::string("<td") + kind + ">" + HtmlEscaped(CellText(cells, heading.cell)) +
+                    "</td>";
         }
         html += "</tr>\n";
     }

@@ -1,5 +1,6 @@
 #include "results/return_csv.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -60,14 +61,14 @@ ReturnFile ReadReturn(std::string_view contents) {
         file.problems.push_back(std::move(cell));
         return &file.problems.back();
     };
-    const std::vector<distance::SpreadsheetRecord> records =
-        distance::ReadSpreadsheetRecords(contents);
-    if (records.empty()) {
+    distance::SpreadsheetReader reader(contents);
+    distance::SpreadsheetFields record;
+    if (!reader.Next(record)) {
         problem(1, kHeader, ReturnProblem::EmptyFile);
         return file;
     }
 
-    const std::vector<std::string>& header = records.front().fields;
+    const std::vector<std::string> header(record.fields.begin(), record.fields.end());
     std::array<std::optional<std::size_t>, kColumnCount> index;
     for (std::size_t c = 0; c < kColumnCount; ++c) {
         index[c] = distance::FindColumn(header, kColumnNames[c]);
@@ -93,11 +94,15 @@ ReturnFile ReadReturn(std::string_view contents) {
     if (!file.problems.empty()) return file;
     file.distances_from_positions = any_position;
 
+    // A row a bird: no more clockings than lines.
+    const auto lines = static_cast<std::size_t>(std::count(contents.begin(), contents.end(), '\n'));
+    file.clockings.reserve(lines);
+    file.clocking_rows.reserve(lines);
+    file.clocked_readings.reserve(lines);
     std::unordered_map<std::string, LoftSeen> seen_lofts;
     LoftSeen* last_seen = nullptr;
     std::string last_loft_name;
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const distance::SpreadsheetRecord& record = records[r];
+    while (reader.Next(record)) {
         if (distance::IsBlankRecord(record)) continue;
         if (record.unclosed_quote) {
             const std::size_t last = record.fields.size() - 1;
@@ -114,7 +119,7 @@ ReturnFile ReadReturn(std::string_view contents) {
 
         const std::string_view ring = cell(kRing);
         if (ring.empty()) problem(record.row, kColumnNames[kRing], ReturnProblem::EmptyCell);
-        const DateTimeReading clocked = ReadDateTime(cell(kClocked), Seconds::Required);
+        DateTimeReading clocked = ReadDateTime(cell(kClocked), Seconds::Required);
         if (!clocked.ok()) {
             problem(record.row, kColumnNames[kClocked], ReturnProblem::BadDateTime)->date_time =
                 clocked.problem;
@@ -242,6 +247,7 @@ ReturnFile ReadReturn(std::string_view contents) {
             file.clockings.push_back(
                 Clocking{loft.loft_id, std::string(ring), std::string(cell(kClocked))});
             file.clocking_rows.push_back(record.row);
+            file.clocked_readings.push_back(std::move(clocked.value));
         }
     }
     if (!file.problems.empty()) {
@@ -249,8 +255,13 @@ ReturnFile ReadReturn(std::string_view contents) {
         file.clocks.clear();
         file.clockings.clear();
         file.clocking_rows.clear();
+        file.clocked_readings.clear();
     }
     return file;
+}
+
+Result ComputeResult(const Race& race, const ReturnFile& file) {
+    return ComputeResult(race, file.lofts, file.clocks, file.clockings, file.clocked_readings);
 }
 
 }  // namespace results

@@ -47,6 +47,7 @@ struct ReturnFile {
     std::vector<LoftClock> clocks;
     std::vector<Clocking> clockings;
     std::vector<std::size_t> clocking_rows;  // the row each clocking came from
+    std::vector<DateTime> clocked_readings;  // each clocking's reading of its clock, as read
     bool distances_from_positions = false;
     std::vector<ReturnCellProblem> problems;
 };
@@ -56,5 +57,9 @@ struct ReturnFile {
 // (other columns are left alone). A loft's clock readings and distance are needed on its first
 // row and may be left empty on its others; given again, they must be the same.
 ReturnFile ReadReturn(std::string_view contents);
+
+// The result of a race from its return as read: ComputeResult's, with each clocking read once,
+// by ReadReturn.
+Result ComputeResult(const Race& race, const ReturnFile& file);
 
 }  // namespace results

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace distance {
 namespace {
@@ -141,12 +142,6 @@ std::vector<SpreadsheetRecord> ReadSpreadsheetRecords(std::string_view contents)
     return records;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
 std::string Lowercase(std::string_view text) {
     std::string lower(text);
     for (char& c : lower) {
@@ -176,38 +171,43 @@ std::string_view FieldAt(const SpreadsheetRecord& record, std::size_t index) {
                                         : std::string_view();
 }
 
-std::string_view FieldAt(const SpreadsheetFields& record, std::size_t index) {
-    return index < record.fields.size() ? record.fields[index] : std::string_view();
-}
-
 void AppendCsvField(std::string& csv, std::string_view field, char separator) {
-    const std::size_t at = csv.size();
-    csv.resize(at + CsvFieldRoom(field));
-    csv.resize(
-        static_cast<std::size_t>(WriteCsvField(csv.data() + at, field, separator) - csv.data()));
+    const auto append = [&](const CsvQuoting& quoting) {
+        const std::size_t at = csv.size();
+        csv.resize(at + CsvFieldRoom(field));
+        csv.resize(
+            static_cast<std::size_t>(WriteCsvField(csv.data() + at, field, quoting) - csv.data()));
+    };
+    // Spreadsheets separate with commas, or with semicolons where the decimal mark is a comma.
+    static constexpr CsvQuoting kCommas(','), kSemicolons(';');
+    if (separator == ',') {
+        append(kCommas);
+    } else if (separator == ';') {
+        append(kSemicolons);
+    } else {
+        append(CsvQuoting(separator));
+    }
 }
 
-char* WriteCsvField(char* out, std::string_view field, char separator) {
-    // What a field is quoted for, besides the separator.
-    static constexpr std::array<bool, 256> kQuoted = [] {
-        std::array<bool, 256> quoted{};
-        quoted['"'] = quoted['\r'] = quoted['\n'] = true;
-        return quoted;
-    }();
-    char* const start = out;
+char* WriteCsvField(char* out, std::string_view field, const CsvQuoting& quoting) {
+    // Four characters looked at a time: most fields are short and need no quotes.
+    std::size_t at = 0;
+    bool quoted = false;
+    for (; at + 4 <= field.size() && !quoted; at += 4) {
+        quoted = quoting.Quotes(field[at]) | quoting.Quotes(field[at + 1]) |
+                 quoting.Quotes(field[at + 2]) | quoting.Quotes(field[at + 3]);
+    }
+    for (; at < field.size() && !quoted; ++at) quoted = quoting.Quotes(field[at]);
+    if (!quoted) {
+        std::memcpy(out, field.data(), field.size());
+        return out + field.size();
+    }
+    *out++ = '"';
     for (const char c : field) {
-        if (c == separator || kQuoted[static_cast<unsigned char>(c)]) {
-            out = start;
-            *out++ = '"';
-            for (const char each : field) {
-                if (each == '"') *out++ = '"';
-                *out++ = each;
-            }
-            *out++ = '"';
-            return out;
-        }
+        if (c == '"') *out++ = '"';
         *out++ = c;
     }
+    *out++ = '"';
     return out;
 }
 

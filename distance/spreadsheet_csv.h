@@ -5,6 +5,7 @@
 // a doubled quote), UTF-8 with or without a byte-order mark, CRLF or LF, and commas between the
 // fields or, under regional settings whose decimal separator is a comma, semicolons.
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -64,7 +65,11 @@ class SpreadsheetReader {
 std::vector<SpreadsheetRecord> ReadSpreadsheetRecords(std::string_view contents);
 
 // Blanks (spaces and tabs) off both ends.
-std::string_view TrimBlanks(std::string_view text);
+inline std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
 // ASCII letters in lower case; header names are matched in any case.
 std::string Lowercase(std::string_view text);
 // Spreadsheets keep empty rows as bare separators.
@@ -75,13 +80,29 @@ std::optional<std::size_t> FindColumn(const std::vector<std::string>& header,
                                       std::string_view name);
 // A record's field, or nothing where the row is shorter than the header.
 std::string_view FieldAt(const SpreadsheetRecord& record, std::size_t index);
-std::string_view FieldAt(const SpreadsheetFields& record, std::size_t index);
+inline std::string_view FieldAt(const SpreadsheetFields& record, std::size_t index) {
+    return index < record.fields.size() ? record.fields[index] : std::string_view();
+}
+
+// The characters that make a field quoted, for one separator: the separator, a quote and the
+// line breaks, each looked up at once.
+class CsvQuoting {
+  public:
+    explicit constexpr CsvQuoting(char separator) {
+        for (const char c : {separator, '"', '\r', '\n'})
+            quoted_[static_cast<unsigned char>(c)] = true;
+    }
+    constexpr bool Quotes(char c) const { return quoted_[static_cast<unsigned char>(c)]; }
+
+  private:
+    std::array<bool, 256> quoted_{};
+};
 
 // Appends a field to a CSV line, quoted where it holds the separator, a quote or a line break.
 void AppendCsvField(std::string& csv, std::string_view field, char separator = ',');
 // The same field written at `out`, which has room for CsvFieldRoom(field) characters; returns
 // where it ends. For a large table written into room made for a whole row at once.
-char* WriteCsvField(char* out, std::string_view field, char separator = ',');
+char* WriteCsvField(char* out, std::string_view field, const CsvQuoting& quoting);
 constexpr std::size_t CsvFieldRoom(std::string_view field) {
     return 2 * field.size() + 2;  // every character a quote, doubled, and the quotes around
 }

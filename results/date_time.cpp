@@ -23,16 +23,28 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-// The figures at the front of a text, taken off it.
-std::string_view TakeDigits(std::string_view& text) {
+// The figures at the front of a text, taken off it, and the number they make where a date or a
+// time can use it (a longer run is refused by its length).
+struct Figures {
+    std::string_view text;
+    int value = 0;
+    std::size_t size() const { return text.size(); }
+    bool empty() const { return text.empty(); }
+};
+
+Figures TakeFigures(std::string_view& text) {
     std::size_t count = 0;
-    while (count < text.size() && IsDigit(text[count])) ++count;
-    const std::string_view digits = text.substr(0, count);
+    unsigned value = 0;  // wraps harmlessly for a run too long to be used
+    while (count < text.size() && IsDigit(text[count])) {
+        value = value * 10 + static_cast<unsigned>(text[count] - '0');
+        ++count;
+    }
+    const Figures figures{text.substr(0, count), static_cast<int>(value % 100000)};
     text.remove_prefix(count);
-    return digits;
+    return figures;
 }
 
-// The figures of a date or a time, four at most.
+// The figures of a time written without marks, two at a time.
 int Number(std::string_view digits) {
     int value = 0;
     for (const char digit : digits) value = value * 10 + (digit - '0');
@@ -54,22 +66,22 @@ std::optional<DateTimeProblem> CharacterProblem(std::string_view text) {
 
 std::optional<DateTimeProblem> ParseDate(std::string_view text, Date& date) {
     std::string_view rest = text;
-    const std::string_view first = TakeDigits(rest);
+    const Figures first = TakeFigures(rest);
     if (first.empty() || rest.empty()) return DateTimeProblem::Malformed;
     const char mark = rest.front();
     if (mark != '-' && mark != '/' && mark != '.') return DateTimeProblem::Malformed;
     rest.remove_prefix(1);
-    const std::string_view second = TakeDigits(rest);
+    const Figures second = TakeFigures(rest);
     if (second.empty() || second.size() > 2 || rest.empty() || rest.front() != mark) {
         return DateTimeProblem::Malformed;
     }
     rest.remove_prefix(1);
-    const std::string_view third = TakeDigits(rest);
+    const Figures third = TakeFigures(rest);
     if (!rest.empty()) return DateTimeProblem::Malformed;
     if (first.size() == 4 && mark != '.' && !third.empty() && third.size() <= 2) {
-        date = {Number(first), Number(second), Number(third)};
+        date = {first.value, second.value, third.value};
     } else if (first.size() <= 2 && third.size() == 4) {
-        date = {Number(third), Number(second), Number(first)};
+        date = {third.value, second.value, first.value};
     } else {
         return DateTimeProblem::Malformed;
     }
@@ -84,42 +96,47 @@ std::optional<DateTimeProblem> ParseDate(std::string_view text, Date& date) {
 std::optional<DateTimeProblem> ParseTime(std::string_view text, Seconds seconds_rule,
                                          TimeOfDay& time) {
     std::string_view rest = text;
-    const std::string_view first = TakeDigits(rest);
-    std::string_view hour, minute, second;
+    const Figures first = TakeFigures(rest);
+    int hour = 0, minute = 0, second = 0;
+    bool has_seconds = false;
     if (first.size() == 4 || first.size() == 6) {
         // Written without marks: 1401 or 140100.
-        hour = first.substr(0, 2);
-        minute = first.substr(2, 2);
-        if (first.size() == 6) second = first.substr(4, 2);
+        hour = Number(first.text.substr(0, 2));
+        minute = Number(first.text.substr(2, 2));
+        has_seconds = first.size() == 6;
+        if (has_seconds) second = Number(first.text.substr(4, 2));
     } else if (first.size() == 1 || first.size() == 2) {
         if (rest.empty()) return DateTimeProblem::Malformed;
         const char mark = rest.front();
         if (mark != ':' && mark != '.' && mark != '-') return DateTimeProblem::Malformed;
         rest.remove_prefix(1);
-        hour = first;
-        minute = TakeDigits(rest);
-        if (minute.size() != 2) return DateTimeProblem::Malformed;
+        hour = first.value;
+        const Figures minutes = TakeFigures(rest);
+        if (minutes.size() != 2) return DateTimeProblem::Malformed;
+        minute = minutes.value;
         if (!rest.empty() && rest.front() == mark) {
             rest.remove_prefix(1);
-            second = TakeDigits(rest);
-            if (second.size() != 2) return DateTimeProblem::Malformed;
+            const Figures seconds = TakeFigures(rest);
+            if (seconds.size() != 2) return DateTimeProblem::Malformed;
+            second = seconds.value;
+            has_seconds = true;
         }
     } else {
         return DateTimeProblem::Malformed;
     }
     std::string_view fraction;
-    if (!rest.empty() && !second.empty() && (rest.front() == '.' || rest.front() == ',')) {
+    if (!rest.empty() && has_seconds && (rest.front() == '.' || rest.front() == ',')) {
         rest.remove_prefix(1);
-        fraction = TakeDigits(rest);
+        fraction = TakeFigures(rest).text;
         if (fraction.empty()) return DateTimeProblem::Malformed;
     }
     if (!rest.empty()) return DateTimeProblem::Malformed;
-    time = {Number(hour), Number(minute), Number(second), std::string(fraction)};
+    time = {hour, minute, second, std::string(fraction)};
     if (time.hour >= 24) return DateTimeProblem::HourOf24;
     if (time.minute >= 60) return DateTimeProblem::MinuteOf60;
     if (time.second >= 60) return DateTimeProblem::SecondOf60;
-    if (second.empty() && seconds_rule == Seconds::Required) return DateTimeProblem::NoSeconds;
-    if (!second.empty() && seconds_rule == Seconds::Refused) return DateTimeProblem::SecondsGiven;
+    if (!has_seconds && seconds_rule == Seconds::Required) return DateTimeProblem::NoSeconds;
+    if (has_seconds && seconds_rule == Seconds::Refused) return DateTimeProblem::SecondsGiven;
     return std::nullopt;
 }
 
@@ -247,7 +264,11 @@ double SecondsOfDay(const TimeOfDay& time) {
 }
 
 double Moment(const DateTime& value) {
-    return static_cast<double>(DayNumber(value.date)) * 86400.0 + SecondsOfDay(value.time);
+    return Moment(DayNumber(value.date), value.time);
+}
+
+double Moment(std::int64_t day_number, const TimeOfDay& time) {
+    return static_cast<double>(day_number) * 86400.0 + SecondsOfDay(time);
 }
 
 }  // namespace results

@@ -5,11 +5,13 @@
 #include <bit>
 #include <charconv>
 #include <functional>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "distance/coordinate.h"
+#include "results/row_prefetch.h"
 
 namespace results {
 namespace {
@@ -36,7 +38,8 @@ struct Dated : DateTime {
 };
 
 Dated Dating(const DateTime& value) {
-    return Dated{value, DayNumber(value.date), Moment(value)};
+    const std::int64_t day = DayNumber(value.date);
+    return Dated{value, day, Moment(day, value.time)};
 }
 
 std::int64_t DaysBetween(const Dated& from, const Dated& to) {
@@ -112,51 +115,108 @@ void ReadClock(const LoftClock& clock, const std::optional<Dated>& liberation, L
 
 // Equal velocities share a position and the next is skipped: 1, 2, 2, 4. The rows are in order,
 // fastest first.
-void Rank(std::vector<ResultRow>& ranked) {
+void Rank(std::span<ResultRow> ranked) {
     for (std::size_t i = 0; i < ranked.size(); ++i) {
         const bool tie = i > 0 && ranked[i].velocity == ranked[i - 1].velocity;
         ranked[i].position = tie ? ranked[i - 1].position : std::optional<std::size_t>(i + 1);
     }
 }
 
-// The rows' ranked birds by velocity, fastest first, and then those with no result. The
-// velocities are put in order rather than the rows, which are large; equal ones stay in the order
-// given.
-Result Ranked(const Race& race, std::vector<ResultRow>& rows,
-              const std::vector<std::size_t>& ranked, const std::vector<std::size_t>& unplaced) {
-    std::vector<std::pair<double, std::size_t>> order;
-    order.reserve(ranked.size());
-    for (const std::size_t index : ranked) order.emplace_back(rows[index].velocity, index);
-    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
-        return a.first > b.first || (a.first == b.first && a.second < b.second);
-    });
-    Result result{race, {}};
-    result.rows.reserve(ranked.size() + unplaced.size());
-    for (const auto& [velocity, index] : order) result.rows.push_back(std::move(rows[index]));
-    Rank(result.rows);
-    for (const std::size_t index : unplaced) result.rows.push_back(std::move(rows[index]));
-    return result;
+// The ranked rows' indices, fastest first, equal velocities in the order given: a stable radix
+// sort, a byte at a time, of keys whose order as whole numbers is the velocities' order, fastest
+// first (a velocity is never NaN; 0 and -0, equal, are given the one key).
+std::vector<std::size_t> FastestFirst(const std::vector<ResultRow>& rows,
+                                      const std::vector<std::size_t>& ranked) {
+    struct Keyed {
+        std::uint64_t key;
+        std::size_t index;
+    };
+    std::vector<Keyed> keyed, spare(ranked.size());
+    keyed.reserve(ranked.size());
+    for (const std::size_t index : ranked) {
+        const auto bits = std::bit_cast<std::uint64_t>(rows[index].velocity + 0.0);
+        const std::uint64_t slowest_first = bits >> 63 ? ~bits : bits | std::uint64_t{1} << 63;
+        keyed.push_back({~slowest_first, index});
+    }
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> starts{};
+        for (const Keyed& each : keyed) ++starts[((each.key >> shift) & 0xFF) + 1];
+        // A byte every key has alike leaves the order as it is.
+        if (std::find(starts.begin(), starts.end(), keyed.size()) != starts.end()) continue;
+        for (std::size_t digit = 1; digit < starts.size(); ++digit) {
+            starts[digit] += starts[digit - 1];
+        }
+        for (const Keyed& each : keyed) spare[starts[(each.key >> shift) & 0xFF]++] = each;
+        keyed.swap(spare);
+    }
+    std::vector<std::size_t> order;
+    order.reserve(keyed.size());
+    for (const Keyed& each : keyed) order.push_back(each.index);
+    return order;
+}
+
+// The rows in their order: the ranked birds by velocity, fastest first, then those with no
+// result; `ranked` and `unplaced` between them name every row once. The velocities are sorted
+// with the rows' indices rather than the rows, which are large, and each row is then moved once,
+// to its place; equal velocities stay in the order given.
+Result Ranked(const Race& race, std::vector<ResultRow> rows, const std::vector<std::size_t>& ranked,
+              const std::vector<std::size_t>& unplaced) {
+    // The row each place takes, followed round each cycle of places.
+    std::vector<std::size_t> taken_from = FastestFirst(rows, ranked);
+    taken_from.insert(taken_from.end(), unplaced.begin(), unplaced.end());
+    for (std::size_t start = 0; start < taken_from.size(); ++start) {
+        if (taken_from[start] == start) continue;
+        ResultRow held = std::move(rows[start]);
+        std::size_t place = start;
+        while (taken_from[place] != start) {
+            const std::size_t from = taken_from[place];
+            if (taken_from[from] != start) PrefetchRow(rows[taken_from[from]]);
+            rows[place] = std::move(rows[from]);
+            taken_from[place] = place;
+            place = from;
+        }
+        rows[place] = std::move(held);
+        taken_from[place] = place;
+    }
+    Rank(std::span(rows).first(ranked.size()));
+    return Result{race, std::move(rows)};
 }
 
 // The rings clocked so far, to tell a ring's first clocking from a later one. Open addressing in
-// one block of the rings' own texts: a node for each ring would be an allocation a bird.
+// one small block, each slot holding a clocking's index and part of its ring's hash, so that a
+// slot another ring holds is mostly passed without looking at that ring: a node for each ring
+// would be an allocation a bird, and each ring looked at a trip to wherever its clocking lies.
 class RingsClocked {
   public:
-    explicit RingsClocked(std::size_t clockings)
-        : slots_(std::bit_ceil(2 * clockings + 1), nullptr), mask_(slots_.size() - 1) {}
+    // Indices fit 32 bits: four billion clockings would not fit in memory.
+    explicit RingsClocked(const std::vector<Clocking>& clockings)
+        : clockings_(clockings),
+          slots_(std::bit_ceil(clockings.size() + clockings.size() / 2 + 1)),
+          mask_(slots_.size() - 1) {}
 
-    // Whether this is the ring's first clocking; the ring must outlive the set.
-    bool First(const std::string& ring) {
-        std::size_t at = std::hash<std::string_view>{}(ring)&mask_;
-        for (; slots_[at] != nullptr; at = (at + 1) & mask_) {
-            if (*slots_[at] == ring) return false;
+    // Whether this clocking is its ring's first.
+    bool First(std::size_t index) {
+        const std::string& ring = clockings_[index].ring;
+        const std::size_t hash = std::hash<std::string_view>{}(ring);
+        const auto part = static_cast<std::uint32_t>(hash >> 32);
+        std::size_t at = hash & mask_;
+        for (; slots_[at].index_after != 0; at = (at + 1) & mask_) {
+            if (slots_[at].hash_part == part &&
+                clockings_[slots_[at].index_after - 1].ring == ring) {
+                return false;
+            }
         }
-        slots_[at] = &ring;
+        slots_[at] = {static_cast<std::uint32_t>(index + 1), part};
         return true;
     }
 
   private:
-    std::vector<const std::string*> slots_;
+    struct Slot {
+        std::uint32_t index_after = 0;  // the clocking's index and one; 0 for an empty slot
+        std::uint32_t hash_part = 0;
+    };
+    const std::vector<Clocking>& clockings_;
+    std::vector<Slot> slots_;
     std::size_t mask_;
 };
 
@@ -302,7 +362,7 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
     rows.reserve(count);
     std::vector<std::size_t> ranked, unplaced;
     ranked.reserve(count);
-    RingsClocked rings(count);
+    RingsClocked rings(clockings);
     std::int64_t last_loft_id = 0;
     const LoftFacts* last_facts = nullptr;
     for (std::size_t index = 0; index < count; ++index) {
@@ -327,7 +387,7 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
         const Dated clocked = clocked_reads ? Dating(clocked_value) : Dated{};
 
         // The first clocking of a ring counts; any later one is listed with no result.
-        if (!rings.First(clocking.ring)) {
+        if (!rings.First(index)) {
             row.fault = Fault(BirdProblem::RingClockedAgain);
         } else if (race_fault) {
             row.fault = race_fault;
@@ -373,7 +433,7 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
         }
         (row.fault ? unplaced : ranked).push_back(rows.size() - 1);
     }
-    return Ranked(race, rows, ranked, unplaced);
+    return Ranked(race, std::move(rows), ranked, unplaced);
 }
 
 Result FirstBirdOnly(const Result& result) {
@@ -389,7 +449,7 @@ Result FirstBirdOnly(const Result& result) {
             rows.push_back(row);
         }
     }
-    return Ranked(result.race, rows, ranked, unplaced);
+    return Ranked(result.race, std::move(rows), ranked, unplaced);
 }
 
 }  // namespace results

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <optional>
 #include <vector>
 
-#include "distance/number_text.h"
 #include "distance/spreadsheet_csv.h"
 #include "results/result_messages.h"
+#include "results/row_prefetch.h"
 
 namespace results {
 namespace {
@@ -25,8 +26,28 @@ std::string UnitWords(VelocityUnit unit) {
 // One bird's cells as every form shows them: the row's own texts where it has them, the others
 // worked out into room that is used again row after row.
 struct RowCells {
+    // A whole number's figures, kept in the cell.
+    class Whole {
+      public:
+        void Set(std::optional<std::int64_t> value) {
+            size_ = 0;
+            if (value) {
+                size_ = static_cast<std::size_t>(
+                    std::to_chars(digits_.data(), digits_.data() + digits_.size(), *value).ptr -
+                    digits_.data());
+            }
+        }
+        std::string_view text() const { return {digits_.data(), size_}; }
+
+      private:
+        std::array<char, 20> digits_{};
+        std::size_t size_ = 0;
+    };
+
     const ResultRow* row = nullptr;
-    std::string position, miles, yards, velocity, problem;
+    Whole position, miles, yards;
+    bool calculators_velocity = false;  // the row's own velocity text, else `velocity`
+    std::string velocity, problem;
 };
 
 // The columns, in the order every form gives them.
@@ -52,15 +73,15 @@ std::string_view CellText(const RowCells& cells, Cell cell) {
     const ResultRow& row = *cells.row;
     switch (cell) {
         case Cell::Position:
-            return cells.position;
+            return cells.position.text();
         case Cell::Loft:
             return row.loft;
         case Cell::Ring:
             return row.ring;
         case Cell::Miles:
-            return cells.miles;
+            return cells.miles.text();
         case Cell::Yards:
-            return cells.yards;
+            return cells.yards.text();
         case Cell::Clocked:
             return row.clocked;
         case Cell::Variation:
@@ -72,36 +93,28 @@ std::string_view CellText(const RowCells& cells, Cell cell) {
         case Cell::Seconds:
             return row.figures.FTSecs;
         case Cell::Velocity:
-            return cells.velocity;
+            return cells.calculators_velocity ? std::string_view(row.figures.velocity)
+                                              : std::string_view(cells.velocity);
         case Cell::Problem:
             break;
     }
     return cells.problem;
 }
 
-void SetInteger(std::string& cell, std::int64_t value) {
-    cell.clear();
-    distance::AppendInteger(cell, value);
-}
-
 // Fills the cells in place, so that writing a large result reuses their room row after row.
 void FillCells(const ResultRow& row, const ResultOptions& options, bool full_velocity,
                RowCells& cells) {
     cells.row = &row;
-    cells.position.clear();
-    if (row.position) SetInteger(cells.position, static_cast<std::int64_t>(*row.position));
-    cells.miles.clear();
-    cells.yards.clear();
-    if (row.distance) {
-        SetInteger(cells.miles, row.distance->miles);
-        SetInteger(cells.yards, row.distance->yards);
-    }
+    cells.position.Set(row.position);
+    cells.miles.Set(row.distance ? std::optional<std::int64_t>(row.distance->miles) : std::nullopt);
+    cells.yards.Set(row.distance ? std::optional<std::int64_t>(row.distance->yards) : std::nullopt);
     cells.problem.clear();
     cells.velocity.clear();
+    cells.calculators_velocity = false;
     if (row.fault) {
         cells.problem = BirdFaultMessage(*row.fault);
     } else if (full_velocity && options.unit == VelocityUnit::YardsPerMinute) {
-        cells.velocity.assign(row.figures.velocity);
+        cells.calculators_velocity = true;
     } else {
         cells.velocity = VelocityText(row, options.unit);
         if (!full_velocity) cells.velocity = RoundDecimals(cells.velocity, options.decimals);
@@ -228,18 +241,26 @@ std::string ResultCsv(const Result& result, const ResultOptions& options) {
     std::string csv;
     csv.reserve(size);
     csv += kHeader;
+    const distance::CsvQuoting quoting(',');
     RowCells cells;
-    for (const ResultRow& row : shown.rows) {
+    std::array<std::string_view, kCells.size()> texts;
+    constexpr std::size_t kAhead = 8;  // rows, enough to cover a trip to memory
+    for (std::size_t r = 0; r < shown.rows.size(); ++r) {
+        const ResultRow& row = shown.rows[r];
+        if (r + kAhead < shown.rows.size()) PrefetchRow(shown.rows[r + kAhead]);
         FillCells(row, options, true, cells);
         // Each row is written into room made for it, the most its cells can take once quoted.
-        std::size_t room = 0;
-        for (const Cell cell : kCells) room += distance::CsvFieldRoom(CellText(cells, cell)) + 1;
+        std::size_t room = texts.size();
+        for (std::size_t c = 0; c < texts.size(); ++c) {
+            texts[c] = CellText(cells, kCells[c]);
+            room += distance::CsvFieldRoom(texts[c]);
+        }
         const std::size_t at = csv.size();
         csv.resize(at + room);
         char* out = csv.data() + at;
-        for (const Cell cell : kCells) {
-            if (cell != Cell::Position) *out++ = ',';
-            out = distance::WriteCsvField(out, CellText(cells, cell));
+        for (std::size_t c = 0; c < texts.size(); ++c) {
+            if (c > 0) *out++ = ',';
+            out = distance::WriteCsvField(out, texts[c], quoting);
         }
         *out++ = '\n';
         csv.resize(static_cast<std::size_t>(out - csv.data()));

@@ -131,7 +131,10 @@ std::optional<DateTimeProblem> ParseTime(std::string_view text, Seconds seconds_
         if (fraction.empty()) return DateTimeProblem::Malformed;
     }
     if (!rest.empty()) return DateTimeProblem::Malformed;
-    time = {hour, minute, second, std::string(fraction)};
+    time.hour = hour;
+    time.minute = minute;
+    time.second = second;
+    time.fraction.assign(fraction);
     if (time.hour >= 24) return DateTimeProblem::HourOf24;
     if (time.minute >= 60) return DateTimeProblem::MinuteOf60;
     if (time.second >= 60) return DateTimeProblem::SecondOf60;

@@ -11,7 +11,7 @@
 #include <unordered_set>
 
 #include "distance/coordinate.h"
-#include "results/row_prefetch.h"
+#include "results/prefetch.h"
 
 namespace results {
 namespace {
@@ -87,7 +87,9 @@ std::optional<distance::MilesYards> LoftDistance(const Loft& loft, const Race& r
         distance::DistanceToLoft(*race.race_point, {latitude.degrees, longitude.degrees}).metres);
 }
 
-void ReadClock(const LoftClock& clock, const std::optional<Dated>& liberation, LoftFacts& facts) {
+// The clock's readings, from its texts or as they were read already.
+void ReadClock(const LoftClock& clock, const std::array<DateTime, 4>* read,
+               const std::optional<Dated>& liberation, LoftFacts& facts) {
     facts.has_clock = true;
     const std::array<std::pair<const std::string*, Dated*>, 4> readings{{
         {&clock.clock_set, &facts.clock_set},
@@ -98,6 +100,10 @@ void ReadClock(const LoftClock& clock, const std::optional<Dated>& liberation, L
     constexpr std::array<ReadingName, 4> kNames{ReadingName::ClockSet, ReadingName::MasterSet,
                                                 ReadingName::ClockCheck, ReadingName::MasterCheck};
     for (std::size_t i = 0; i < readings.size(); ++i) {
+        if (read) {
+            *readings[i].second = Dating((*read)[i]);
+            continue;
+        }
         const DateTimeReading reading = ReadDateTime(*readings[i].first, Seconds::Required);
         if (!reading.ok()) {
             facts.fault = Unreadable(kNames[i], *reading.problem);
@@ -192,12 +198,22 @@ class RingsClocked {
     explicit RingsClocked(const std::vector<Clocking>& clockings)
         : clockings_(clockings),
           slots_(std::bit_ceil(clockings.size() + clockings.size() / 2 + 1)),
-          mask_(slots_.size() - 1) {}
+          mask_(slots_.size() - 1) {
+        hashes_.reserve(clockings.size());
+        for (const Clocking& clocking : clockings) {
+            hashes_.push_back(std::hash<std::string_view>{}(clocking.ring));
+        }
+    }
+
+    // Asks for the slot a later clocking's ring is looked for at.
+    void Expect(std::size_t index) const {
+        if (index < hashes_.size()) Prefetch(&slots_[hashes_[index] & mask_]);
+    }
 
     // Whether this clocking is its ring's first.
     bool First(std::size_t index) {
         const std::string& ring = clockings_[index].ring;
-        const std::size_t hash = std::hash<std::string_view>{}(ring);
+        const std::size_t hash = hashes_[index];
         const auto part = static_cast<std::uint32_t>(hash >> 32);
         std::size_t at = hash & mask_;
         for (; slots_[at].index_after != 0; at = (at + 1) & mask_) {
@@ -216,6 +232,7 @@ class RingsClocked {
         std::uint32_t hash_part = 0;
     };
     const std::vector<Clocking>& clockings_;
+    std::vector<std::size_t> hashes_;
     std::vector<Slot> slots_;
     std::size_t mask_;
 };
@@ -300,12 +317,12 @@ race::RaceEntry CalculatorEntry(const BirdReadings& readings) {
 
 Result ComputeResult(const RaceReturn& race_return) {
     return ComputeResult(race_return.race, race_return.lofts, race_return.clocks,
-                         race_return.clockings, {});
+                         race_return.clockings, ReadingsRead{});
 }
 
 Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
                      const std::vector<LoftClock>& clocks, const std::vector<Clocking>& clockings,
-                     std::span<const DateTime> clocked_readings) {
+                     const ReadingsRead& read) {
     std::optional<BirdFault> race_fault;
     const DateTimeReading liberation_reading = ReadDateTime(race.liberation, Seconds::Optional);
     if (!liberation_reading.ok()) {
@@ -343,8 +360,11 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
     };
     const std::optional<Dated> liberation_time =
         liberation_reading.ok() ? std::optional<Dated>(liberation) : std::nullopt;
-    for (const LoftClock& clock : clocks) {
-        if (LoftFacts* facts = facts_of(clock.loft_id)) ReadClock(clock, liberation_time, *facts);
+    const bool clocks_read = read.clocks.size() == clocks.size();
+    for (std::size_t c = 0; c < clocks.size(); ++c) {
+        if (LoftFacts* facts = facts_of(clocks[c].loft_id)) {
+            ReadClock(clocks[c], clocks_read ? &read.clocks[c] : nullptr, liberation_time, *facts);
+        }
     }
 
     // One entry for every bird: the race's fields written once, a loft's when its birds begin.
@@ -357,12 +377,13 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
     // Each row is made where it stays until it is ranked; the clockings of a loft mostly come
     // together, so the last one's loft is tried first.
     const std::size_t count = clockings.size();
-    const bool read_here = clocked_readings.size() != count;
+    const bool read_here = read.clockings.size() != count;
     std::vector<ResultRow> rows;
     rows.reserve(count);
     std::vector<std::size_t> ranked, unplaced;
     ranked.reserve(count);
     RingsClocked rings(clockings);
+    constexpr std::size_t kRingsAhead = 8;
     std::int64_t last_loft_id = 0;
     const LoftFacts* last_facts = nullptr;
     for (std::size_t index = 0; index < count; ++index) {
@@ -379,14 +400,15 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
             row.loft = facts->loft->name;
             row.distance = facts->distance;
         }
-        DateTimeReading read;
-        if (read_here) read = ReadDateTime(clocking.clocked, Seconds::Required);
-        const DateTime& clocked_value = read_here ? read.value : clocked_readings[index];
-        const bool clocked_reads = read.ok();
+        DateTimeReading reading;
+        if (read_here) reading = ReadDateTime(clocking.clocked, Seconds::Required);
+        const DateTime& clocked_value = read_here ? reading.value : read.clockings[index];
+        const bool clocked_reads = reading.ok();
         row.clocked = clocked_reads ? WriteDateTime(clocked_value) : clocking.clocked;
         const Dated clocked = clocked_reads ? Dating(clocked_value) : Dated{};
 
         // The first clocking of a ring counts; any later one is listed with no result.
+        rings.Expect(index + kRingsAhead);
         if (!rings.First(index)) {
             row.fault = Fault(BirdProblem::RingClockedAgain);
         } else if (race_fault) {
@@ -398,7 +420,7 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
         } else if (facts->fault) {
             row.fault = facts->fault;
         } else if (!clocked_reads) {
-            row.fault = Unreadable(ReadingName::Clocked, *read.problem);
+            row.fault = Unreadable(ReadingName::Clocked, *reading.problem);
         } else if (!facts->distance) {
             row.fault = Fault(BirdProblem::NoDistance);
         } else if (clocked.moment < liberated) {

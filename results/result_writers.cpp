@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "distance/spreadsheet_csv.h"
+#include "results/prefetch.h"
 #include "results/result_messages.h"
-#include "results/row_prefetch.h"
 
 namespace results {
 namespace {
@@ -247,7 +247,7 @@ std::string ResultCsv(const Result& result, const ResultOptions& options) {
     constexpr std::size_t kAhead = 8;  // rows, enough to cover a trip to memory
     for (std::size_t r = 0; r < shown.rows.size(); ++r) {
         const ResultRow& row = shown.rows[r];
-        if (r + kAhead < shown.rows.size()) PrefetchRow(shown.rows[r + kAhead]);
+        if (r + kAhead < shown.rows.size()) PrefetchTexts(shown.rows[r + kAhead]);
         FillCells(row, options, true, cells);
         // Each row is written into room made for it, the most its cells can take once quoted.
         std::size_t room = texts.size();

@@ -95,13 +95,10 @@ ReturnFile ReadReturn(std::string_view contents) {
 
     // A row a bird: no more clockings than lines.
     std::size_t lines = 1;
-    for (std::size_t at = contents.find('\n'); at != std::string_view::npos;
-         at = contents.find('\n', at + 1)) {
-        ++lines;
-    }
+    for (const char c : contents) lines += c == '\n' ? 1 : 0;
     file.clockings.reserve(lines);
     file.clocking_rows.reserve(lines);
-    file.clocked_readings.reserve(lines);
+    file.readings.clockings.reserve(lines);
     std::unordered_map<std::string, LoftSeen> seen_lofts;
     LoftSeen* last_seen = nullptr;
     std::string last_loft_name;
@@ -148,6 +145,7 @@ ReturnFile ReadReturn(std::string_view contents) {
             const auto loft_id = static_cast<std::int64_t>(file.lofts.size() + 1);
             file.lofts.push_back(Loft{loft_id, std::string(loft_name), std::nullopt, {}, {}});
             file.clocks.push_back(LoftClock{loft_id, {}, {}, {}, {}});
+            file.readings.clocks.emplace_back();
         }
         Loft& loft = file.lofts[seen.index];
         LoftClock& clock = file.clocks[seen.index];
@@ -176,6 +174,7 @@ ReturnFile ReadReturn(std::string_view contents) {
             } else if (!seen.clock[i]) {
                 seen.clock[i] = reading.value;
                 seen.clock_row[i] = record.row;
+                file.readings.clocks[seen.index][i] = reading.value;
                 *clock_texts[i] = std::string(text);
             } else if (*seen.clock[i] != reading.value) {
                 differs(c, seen.clock_row[i]);
@@ -250,7 +249,7 @@ ReturnFile ReadReturn(std::string_view contents) {
             file.clockings.push_back(
                 Clocking{loft.loft_id, std::string(ring), std::string(cell(kClocked))});
             file.clocking_rows.push_back(record.row);
-            file.clocked_readings.push_back(std::move(clocked.value));
+            file.readings.clockings.push_back(std::move(clocked.value));
         }
     }
     if (!file.problems.empty()) {
@@ -258,13 +257,13 @@ ReturnFile ReadReturn(std::string_view contents) {
         file.clocks.clear();
         file.clockings.clear();
         file.clocking_rows.clear();
-        file.clocked_readings.clear();
+        file.readings = {};
     }
     return file;
 }
 
 Result ComputeResult(const Race& race, const ReturnFile& file) {
-    return ComputeResult(race, file.lofts, file.clocks, file.clockings, file.clocked_readings);
+    return ComputeResult(race, file.lofts, file.clocks, file.clockings, file.readings);
 }
 
 }  // namespace results

@@ -47,7 +47,7 @@ struct ReturnFile {
     std::vector<LoftClock> clocks;
     std::vector<Clocking> clockings;
     std::vector<std::size_t> clocking_rows;  // the row each clocking came from
-    std::vector<DateTime> clocked_readings;  // each clocking's reading of its clock, as read
+    ReadingsRead readings;                   // each clock's and clocking's, as read
     bool distances_from_positions = false;
     std::vector<ReturnCellProblem> problems;
 };

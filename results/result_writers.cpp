@@ -65,40 +65,31 @@ enum class Cell {
     Velocity,
     Problem
 };
-constexpr std::array<Cell, 12> kCells{
-    Cell::Position,  Cell::Loft,  Cell::Ring,    Cell::Miles,   Cell::Yards,    Cell::Clocked,
-    Cell::Variation, Cell::Hours, Cell::Minutes, Cell::Seconds, Cell::Velocity, Cell::Problem};
+constexpr std::size_t kCellCount = 12;
+using CellTexts = std::array<std::string_view, kCellCount>;
 
-std::string_view CellText(const RowCells& cells, Cell cell) {
+constexpr std::size_t Index(Cell cell) {
+    return static_cast<std::size_t>(cell);
+}
+
+// Every cell's text, in the order of the columns.
+CellTexts TextsOf(const RowCells& cells) {
     const ResultRow& row = *cells.row;
-    switch (cell) {
-        case Cell::Position:
-            return cells.position.text();
-        case Cell::Loft:
-            return row.loft;
-        case Cell::Ring:
-            return row.ring;
-        case Cell::Miles:
-            return cells.miles.text();
-        case Cell::Yards:
-            return cells.yards.text();
-        case Cell::Clocked:
-            return row.clocked;
-        case Cell::Variation:
-            return row.figures.variation;
-        case Cell::Hours:
-            return row.figures.FTHrs;
-        case Cell::Minutes:
-            return row.figures.FTMins;
-        case Cell::Seconds:
-            return row.figures.FTSecs;
-        case Cell::Velocity:
-            return cells.calculators_velocity ? std::string_view(row.figures.velocity)
-                                              : std::string_view(cells.velocity);
-        case Cell::Problem:
-            break;
-    }
-    return cells.problem;
+    CellTexts texts;
+    texts[Index(Cell::Position)] = cells.position.text();
+    texts[Index(Cell::Loft)] = row.loft;
+    texts[Index(Cell::Ring)] = row.ring;
+    texts[Index(Cell::Miles)] = cells.miles.text();
+    texts[Index(Cell::Yards)] = cells.yards.text();
+    texts[Index(Cell::Clocked)] = row.clocked;
+    texts[Index(Cell::Variation)] = row.figures.variation;
+    texts[Index(Cell::Hours)] = row.figures.FTHrs;
+    texts[Index(Cell::Minutes)] = row.figures.FTMins;
+    texts[Index(Cell::Seconds)] = row.figures.FTSecs;
+    texts[Index(Cell::Velocity)] =
+        cells.calculators_velocity ? std::string_view(row.figures.velocity) : cells.velocity;
+    texts[Index(Cell::Problem)] = cells.problem;
+    return texts;
 }
 
 // Fills the cells in place, so that writing a large result reuses their room row after row.
@@ -243,18 +234,15 @@ std::string ResultCsv(const Result& result, const ResultOptions& options) {
     csv += kHeader;
     const distance::CsvQuoting quoting(',');
     RowCells cells;
-    std::array<std::string_view, kCells.size()> texts;
     constexpr std::size_t kAhead = 8;  // rows, enough to cover a trip to memory
     for (std::size_t r = 0; r < shown.rows.size(); ++r) {
         const ResultRow& row = shown.rows[r];
         if (r + kAhead < shown.rows.size()) PrefetchTexts(shown.rows[r + kAhead]);
         FillCells(row, options, true, cells);
         // Each row is written into room made for it, the most its cells can take once quoted.
+        const CellTexts texts = TextsOf(cells);
         std::size_t room = texts.size();
-        for (std::size_t c = 0; c < texts.size(); ++c) {
-            texts[c] = CellText(cells, kCells[c]);
-            room += distance::CsvFieldRoom(texts[c]);
-        }
+        for (const std::string_view text : texts) room += distance::CsvFieldRoom(text);
         const std::size_t at = csv.size();
         csv.resize(at + room);
         char* out = csv.data() + at;
@@ -277,11 +265,13 @@ std::string ResultTextTable(const Result& result, const ResultOptions& options) 
     std::vector<RowCells> rows;
     rows.reserve(shown.rows.size());
     for (const ResultRow& row : shown.rows) rows.push_back(CellsOf(row, options, false));
+    std::vector<CellTexts> texts;  // the rows' cells are where they stay
+    texts.reserve(rows.size());
+    for (const RowCells& row : rows) texts.push_back(TextsOf(row));
     std::vector<std::size_t> widths;
     for (const Heading& heading : headings) {
         std::size_t width = Width(heading.text);
-        for (const RowCells& row : rows)
-            width = std::max(width, Width(CellText(row, heading.cell)));
+        for (const CellTexts& row : texts) width = std::max(width, Width(row[Index(heading.cell)]));
         widths.push_back(width);
     }
     const auto line = [&](const auto& text_of) {
@@ -299,8 +289,8 @@ std::string ResultTextTable(const Result& result, const ResultOptions& options) 
     if (!shown.race.name.empty()) table += shown.race.name + '\n';
     table += RaceDetails(shown.race) + "\n\n";
     table += line([](const Heading& heading) { return heading.text; });
-    for (const RowCells& row : rows) {
-        table += line([&](const Heading& heading) { return CellText(row, heading.cell); });
+    for (const CellTexts& row : texts) {
+        table += line([&](const Heading& heading) { return row[Index(heading.cell)]; });
     }
     return table;
 }
@@ -364,13 +354,14 @@ std::string ResultHtml(const Result& result, const ResultOptions& options) {
     html += "</tr>\n</thead>\n<tbody>\n";
     for (const ResultRow& row : shown.rows) {
         const RowCells cells = CellsOf(row, options, false);
+        const CellTexts texts = TextsOf(cells);
         html += "<tr>";
         for (const Heading& heading : headings) {
             const char* kind = heading.figure                  ? " class=\"figure\""
                                : heading.cell == Cell::Problem ? " class=\"problem\""
                                                                : "";
-            html += std::string("<td") + kind + ">" + HtmlEscaped(CellText(cells, heading.cell)) +
-                    "</td>";
+            html +=
+                std::string("<td") + kind + ">" + HtmlEscaped(texts[Index(heading.cell)]) + "</td>";
         }
         html += "</tr>\n";
     }

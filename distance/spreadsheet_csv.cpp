@@ -192,14 +192,15 @@ void AppendCsvField(std::string& csv, std::string_view field, char separator) {
 }
 
 char* WriteCsvField(char* out, std::string_view field, const CsvQuoting& quoting) {
-    // Four characters looked at a time: most fields are short and need no quotes.
+    // Four characters looked at a time, without a branch for each: most fields are short and
+    // need no quotes.
+    const auto quotes = [&](std::size_t at) { return quoting.Quotes(field[at]) ? 1U : 0U; };
     std::size_t at = 0;
     bool quoted = false;
     for (; at + 4 <= field.size() && !quoted; at += 4) {
-        quoted = quoting.Quotes(field[at]) | quoting.Quotes(field[at + 1]) |
-                 quoting.Quotes(field[at + 2]) | quoting.Quotes(field[at + 3]);
+        quoted = (quotes(at) | quotes(at + 1) | quotes(at + 2) | quotes(at + 3)) != 0;
     }
-    for (; at < field.size() && !quoted; ++at) quoted = quoting.Quotes(field[at]);
+    for (; at < field.size() && !quoted; ++at) quoted = quotes(at) != 0;
     if (!quoted) {
         std::memcpy(out, field.data(), field.size());
         return out + field.size();

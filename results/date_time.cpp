@@ -39,7 +39,7 @@ Figures TakeFigures(std::string_view& text) {
         value = value * 10 + static_cast<unsigned>(text[count] - '0');
         ++count;
     }
-    const Figures figures{text.substr(0, count), static_cast<int>(value % 100000)};
+    const Figures figures{text.substr(0, count), static_cast<int>(value & 0x7FFFFFFF)};
     text.remove_prefix(count);
     return figures;
 }
@@ -134,7 +134,11 @@ std::optional<DateTimeProblem> ParseTime(std::string_view text, Seconds seconds_
     time.hour = hour;
     time.minute = minute;
     time.second = second;
-    time.fraction.assign(fraction);
+    if (fraction.empty()) {
+        time.fraction.clear();  // most clocks give none
+    } else {
+        time.fraction.assign(fraction);
+    }
     if (time.hour >= 24) return DateTimeProblem::HourOf24;
     if (time.minute >= 60) return DateTimeProblem::MinuteOf60;
     if (time.second >= 60) return DateTimeProblem::SecondOf60;

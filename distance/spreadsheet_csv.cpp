@@ -31,7 +31,7 @@ SpreadsheetReader::SpreadsheetReader(std::string_view contents) : contents_(cont
     }
 }
 
-std::size_t SpreadsheetReader::NextOf(char c, std::size_t& found) const {
+std::size_t SpreadsheetReader::NextOf(char c, std::size_t& found) {
     if (found < at_) found = std::min(contents_.find(c, at_), contents_.size());
     return found;
 }

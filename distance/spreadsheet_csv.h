@@ -31,11 +31,10 @@ struct SpreadsheetFields {
     bool unclosed_quote = false;
 };
 
-// The records of a file one at a time, without a copy of every field: a federation's return of
-// 20,000 clockings is read in little more than the time it takes to look at each character. A
-// leading byte-order mark is skipped; the header row says whether commas or semicolons separate
-// the fields. Blank records are given too, so that rows keep their numbers as a spreadsheet
-// shows them.
+// The records of a file one at a time, without a copy of every field (a federation's return has
+// 20,000 rows). A leading byte-order mark is skipped; the header row says whether commas or
+// semicolons separate the fields. Blank records are given too, so that rows keep their numbers
+// as a spreadsheet shows them.
 class SpreadsheetReader {
   public:
     explicit SpreadsheetReader(std::string_view contents);
@@ -47,7 +46,7 @@ class SpreadsheetReader {
     std::size_t CopyField(std::size_t from, SpreadsheetFields& record);
     // Where the next `c` is from the record being read on (the end of the file if there is
     // none), searched for again only once the reading has passed the last one found.
-    std::size_t NextOf(char c, std::size_t& found) const;
+    std::size_t NextOf(char c, std::size_t& found);
 
     std::string_view contents_;
     char separator_ = ',';

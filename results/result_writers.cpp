@@ -65,12 +65,10 @@ enum class Cell {
     Velocity,
     Problem
 };
-constexpr std::size_t kCellCount = 12;
-using CellTexts = std::array<std::string_view, kCellCount>;
-
 constexpr std::size_t Index(Cell cell) {
     return static_cast<std::size_t>(cell);
 }
+using CellTexts = std::array<std::string_view, Index(Cell::Problem) + 1>;
 
 // Every cell's text, in the order of the columns.
 CellTexts TextsOf(const RowCells& cells) {

@@ -58,8 +58,8 @@ struct ReturnFile {
 // row and may be left empty on its others; given again, they must be the same.
 ReturnFile ReadReturn(std::string_view contents);
 
-// The result of a race from its return as read: ComputeResult's, with each clocking read once,
-// by ReadReturn.
+// The result of a race from its return as read: ComputeResult's, each clock and clocking read
+// once, by ReadReturn.
 Result ComputeResult(const Race& race, const ReturnFile& file);
 
 }  // namespace results

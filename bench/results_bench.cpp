@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/race.h"
@@ -56,21 +57,20 @@ const std::string& ReturnFile() {
     return file;
 }
 
-// The race as race-result makes it of the file it has read.
-results::RaceReturn RaceOf(results::ReturnFile file) {
-    results::RaceReturn race_return;
-    race_return.race.liberation = kLiberation;
-    race_return.race.darkness = results::Darkness{"22:00", "05:00"};
-    race_return.lofts = std::move(file.lofts);
-    race_return.clocks = std::move(file.clocks);
-    race_return.clockings = std::move(file.clockings);
-    return race_return;
+// The race as race-result is told it on its command line.
+results::Race TheRace() {
+    results::Race race;
+    race.liberation = kLiberation;
+    race.darkness = results::Darkness{"22:00", "05:00"};
+    return race;
 }
 
-// The calculator's entries for the same birds, made beforehand.
-std::vector<race::RaceEntry> Entries() {
+// The calculator's entries for the same birds, made beforehand as race-result makes them, each
+// checked to give the figures the tool gives its bird.
+std::vector<race::RaceEntry> Entries(benchmark::State& state) {
     const results::ReturnFile file = results::ReadReturn(ReturnFile());
     std::vector<race::RaceEntry> entries;
+    entries.reserve(file.clockings.size());
     results::BirdReadings bird;
     const auto read = [](const std::string& text) {
         return results::ReadDateTime(text, results::Seconds::Optional).value;
@@ -89,11 +89,20 @@ std::vector<race::RaceEntry> Entries() {
         bird.distance = *file.lofts[loft].distance;
         entries.push_back(results::CalculatorEntry(bird));
     }
+    std::unordered_map<std::string, race::RaceResult> tools_figures;
+    for (const results::ResultRow& row : results::ComputeResult(TheRace(), file).rows) {
+        tools_figures.emplace(row.ring, row.figures);
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (race::ComputeRace(entries[i]) != tools_figures[file.clockings[i].ring]) {
+            state.SkipWithError("an entry gives other figures than race-result's");
+        }
+    }
     return entries;
 }
 
 void BM_CalculationsAlone(benchmark::State& state) {
-    const std::vector<race::RaceEntry> entries = Entries();
+    const std::vector<race::RaceEntry> entries = Entries(state);
     for (auto _ : state) {
         for (const race::RaceEntry& entry : entries) {
             benchmark::DoNotOptimize(race::ComputeRace(entry).velocity.data());
@@ -103,11 +112,13 @@ void BM_CalculationsAlone(benchmark::State& state) {
 }
 BENCHMARK(BM_CalculationsAlone)->Unit(benchmark::kMillisecond);
 
-// What race-result does between reading the file and writing standard output.
+// What race-result does between reading the file and writing standard output, the return and
+// the result let go of as the tool lets go of them.
 void BM_FederationResult(benchmark::State& state) {
+    const results::Race race = TheRace();
     for (auto _ : state) {
-        const results::Result result =
-            results::ComputeResult(RaceOf(results::ReadReturn(ReturnFile())));
+        const results::ReturnFile file = results::ReadReturn(ReturnFile());
+        const results::Result result = results::ComputeResult(race, file);
         if (result.rows.size() != kBirds || !result.rows.back().position) {
             state.SkipWithError("not every bird ranked");
         }
@@ -124,16 +135,17 @@ void BM_ReadReturn(benchmark::State& state) {
 BENCHMARK(BM_ReadReturn)->Unit(benchmark::kMillisecond);
 
 void BM_ComputeResult(benchmark::State& state) {
-    const results::RaceReturn race_return = RaceOf(results::ReadReturn(ReturnFile()));
+    const results::Race race = TheRace();
+    const results::ReturnFile file = results::ReadReturn(ReturnFile());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(results::ComputeResult(race_return).rows.data());
+        benchmark::DoNotOptimize(results::ComputeResult(race, file).rows.data());
     }
 }
 BENCHMARK(BM_ComputeResult)->Unit(benchmark::kMillisecond);
 
 void BM_ResultCsv(benchmark::State& state) {
     const results::Result result =
-        results::ComputeResult(RaceOf(results::ReadReturn(ReturnFile())));
+        results::ComputeResult(TheRace(), results::ReadReturn(ReturnFile()));
     for (auto _ : state) benchmark::DoNotOptimize(results::ResultCsv(result, {}).data());
 }
 BENCHMARK(BM_ResultCsv)->Unit(benchmark::kMillisecond);

@@ -119,7 +119,10 @@ ReturnImportPlan PlanReturnImport(const LoftList& lofts, const ClockList& clocks
     for (int row = 0; row < clocks.rowCount(); ++row) clocked_lofts.insert(clocks.At(row).loft);
     for (const results::LoftClock& clock : file.clocks) {
         const auto loft = club_loft.find(clock.loft_id);
-        if (loft == club_loft.end()) continue;
+        // A clock whose readings did not all read is named among the bad rows, not taken.
+        const bool whole = !clock.clock_set.empty() && !clock.master_set.empty() &&
+                           !clock.clock_check.empty() && !clock.master_check.empty();
+        if (loft == club_loft.end() || !whole) continue;
         const QString name = name_of[clock.loft_id];
         if (!clocked_lofts.insert(loft->second).second) {
             plan.lines.push_back({first_row[clock.loft_id],

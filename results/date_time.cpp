@@ -1,5 +1,6 @@
 #include "results/date_time.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 
@@ -22,18 +23,31 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-// The figures at the front of a text, taken off it.
-std::string_view TakeDigits(std::string_view& text) {
+// The figures at the front of a text, taken off it, and the number they make where a date or a
+// time can use it (a longer run is refused by its length).
+struct Figures {
+    std::string_view text;
+    int value = 0;
+    std::size_t size() const { return text.size(); }
+    bool empty() const { return text.empty(); }
+};
+
+Figures TakeFigures(std::string_view& text) {
     std::size_t count = 0;
-    while (count < text.size() && IsDigit(text[count])) ++count;
-    const std::string_view digits = text.substr(0, count);
+    unsigned value = 0;  // wraps harmlessly for a run too long to be used
+    while (count < text.size() && IsDigit(text[count])) {
+        value = value * 10 + static_cast<unsigned>(text[count] - '0');
+        ++count;
+    }
+    const Figures figures{text.substr(0, count), static_cast<int>(value & 0x7FFFFFFF)};
     text.remove_prefix(count);
-    return digits;
+    return figures;
 }
 
+// The figures of a time written without marks, two at a time.
 int Number(std::string_view digits) {
     int value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    for (const char digit : digits) value = value * 10 + (digit - '0');
     return value;
 }
 
@@ -42,31 +56,32 @@ int Number(std::string_view digits) {
 std::optional<DateTimeProblem> CharacterProblem(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        if (!IsLetter(c)) continue;
         const bool joining_t = (c == 'T' || c == 't') && i > 0 && i + 1 < text.size() &&
                                IsDigit(text[i - 1]) && IsDigit(text[i + 1]);
-        if (IsLetter(c) && !joining_t) return DateTimeProblem::Letter;
+        if (!joining_t) return DateTimeProblem::Letter;
     }
     return std::nullopt;
 }
 
 std::optional<DateTimeProblem> ParseDate(std::string_view text, Date& date) {
     std::string_view rest = text;
-    const std::string_view first = TakeDigits(rest);
+    const Figures first = TakeFigures(rest);
     if (first.empty() || rest.empty()) return DateTimeProblem::Malformed;
     const char mark = rest.front();
     if (mark != '-' && mark != '/' && mark != '.') return DateTimeProblem::Malformed;
     rest.remove_prefix(1);
-    const std::string_view second = TakeDigits(rest);
+    const Figures second = TakeFigures(rest);
     if (second.empty() || second.size() > 2 || rest.empty() || rest.front() != mark) {
         return DateTimeProblem::Malformed;
     }
     rest.remove_prefix(1);
-    const std::string_view third = TakeDigits(rest);
+    const Figures third = TakeFigures(rest);
     if (!rest.empty()) return DateTimeProblem::Malformed;
     if (first.size() == 4 && mark != '.' && !third.empty() && third.size() <= 2) {
-        date = {Number(first), Number(second), Number(third)};
+        date = {first.value, second.value, third.value};
     } else if (first.size() <= 2 && third.size() == 4) {
-        date = {Number(third), Number(second), Number(first)};
+        date = {third.value, second.value, first.value};
     } else {
         return DateTimeProblem::Malformed;
     }
@@ -81,48 +96,86 @@ std::optional<DateTimeProblem> ParseDate(std::string_view text, Date& date) {
 std::optional<DateTimeProblem> ParseTime(std::string_view text, Seconds seconds_rule,
                                          TimeOfDay& time) {
     std::string_view rest = text;
-    const std::string_view first = TakeDigits(rest);
-    std::string_view hour, minute, second;
+    const Figures first = TakeFigures(rest);
+    int hour = 0, minute = 0, second = 0;
+    bool has_seconds = false;
     if (first.size() == 4 || first.size() == 6) {
         // Written without marks: 1401 or 140100.
-        hour = first.substr(0, 2);
-        minute = first.substr(2, 2);
-        if (first.size() == 6) second = first.substr(4, 2);
+        hour = Number(first.text.substr(0, 2));
+        minute = Number(first.text.substr(2, 2));
+        has_seconds = first.size() == 6;
+        if (has_seconds) second = Number(first.text.substr(4, 2));
     } else if (first.size() == 1 || first.size() == 2) {
         if (rest.empty()) return DateTimeProblem::Malformed;
         const char mark = rest.front();
         if (mark != ':' && mark != '.' && mark != '-') return DateTimeProblem::Malformed;
         rest.remove_prefix(1);
-        hour = first;
-        minute = TakeDigits(rest);
-        if (minute.size() != 2) return DateTimeProblem::Malformed;
+        hour = first.value;
+        const Figures minutes = TakeFigures(rest);
+        if (minutes.size() != 2) return DateTimeProblem::Malformed;
+        minute = minutes.value;
         if (!rest.empty() && rest.front() == mark) {
             rest.remove_prefix(1);
-            second = TakeDigits(rest);
-            if (second.size() != 2) return DateTimeProblem::Malformed;
+            const Figures seconds = TakeFigures(rest);
+            if (seconds.size() != 2) return DateTimeProblem::Malformed;
+            second = seconds.value;
+            has_seconds = true;
         }
     } else {
         return DateTimeProblem::Malformed;
     }
     std::string_view fraction;
-    if (!rest.empty() && !second.empty() && (rest.front() == '.' || rest.front() == ',')) {
+    if (!rest.empty() && has_seconds && (rest.front() == '.' || rest.front() == ',')) {
         rest.remove_prefix(1);
-        fraction = TakeDigits(rest);
+        fraction = TakeFigures(rest).text;
         if (fraction.empty()) return DateTimeProblem::Malformed;
     }
     if (!rest.empty()) return DateTimeProblem::Malformed;
-    time = {Number(hour), Number(minute), Number(second), std::string(fraction)};
+    time.hour = hour;
+    time.minute = minute;
+    time.second = second;
+    if (fraction.empty()) {
+        time.fraction.clear();  // most clocks give none
+    } else {
+        time.fraction.assign(fraction);
+    }
     if (time.hour >= 24) return DateTimeProblem::HourOf24;
     if (time.minute >= 60) return DateTimeProblem::MinuteOf60;
     if (time.second >= 60) return DateTimeProblem::SecondOf60;
-    if (second.empty() && seconds_rule == Seconds::Required) return DateTimeProblem::NoSeconds;
-    if (!second.empty() && seconds_rule == Seconds::Refused) return DateTimeProblem::SecondsGiven;
+    if (!has_seconds && seconds_rule == Seconds::Required) return DateTimeProblem::NoSeconds;
+    if (has_seconds && seconds_rule == Seconds::Refused) return DateTimeProblem::SecondsGiven;
     return std::nullopt;
 }
 
-void AppendTwoDigits(std::string& text, int value) {
-    text += static_cast<char>('0' + value / 10 % 10);
-    text += static_cast<char>('0' + value % 10);
+// What joins a date to its time.
+bool IsJoin(char c) {
+    return IsBlank(c) || c == 'T' || c == 't';
+}
+
+// The written forms are put together in a buffer of their own and made a string at once.
+char* TwoDigits(char* at, int value) {
+    *at++ = static_cast<char>('0' + value / 10 % 10);
+    *at++ = static_cast<char>('0' + value % 10);
+    return at;
+}
+
+char* WrittenTime(char* at, const TimeOfDay& value, Seconds seconds) {
+    at = TwoDigits(at, value.hour);
+    *at++ = ':';
+    at = TwoDigits(at, value.minute);
+    if (seconds == Seconds::Refused) return at;
+    *at++ = ':';
+    return TwoDigits(at, value.second);
+}
+
+std::string WithFraction(const char* written, const char* end, const TimeOfDay& value,
+                         Seconds seconds) {
+    const auto length = static_cast<std::size_t>(end - written);
+    if (seconds == Seconds::Refused || value.fraction.empty()) return std::string(written, length);
+    std::string text;
+    text.reserve(length + 1 + value.fraction.size());
+    text.append(written, length).append(".").append(value.fraction);
+    return text;
 }
 
 }  // namespace
@@ -132,10 +185,9 @@ DateTimeReading ReadDateTime(std::string_view text, Seconds seconds) {
     text = Trim(text);
     if (text.empty()) {
         reading.problem = DateTimeProblem::Empty;
-    } else if (const auto problem = CharacterProblem(text)) {
-        reading.problem = problem;
-    } else if (const std::size_t join = text.find_first_of(" \tTt");
-               join == std::string_view::npos) {
+    } else if (const std::size_t join = static_cast<std::size_t>(
+                   std::find_if(text.begin(), text.end(), IsJoin) - text.begin());
+               join == text.size()) {
         // One part only: say which half is missing where the part is a whole date or time.
         Date date;
         TimeOfDay time;
@@ -158,6 +210,11 @@ DateTimeReading ReadDateTime(std::string_view text, Seconds seconds) {
                 reading.problem = ParseTime(time_text, seconds, reading.value.time);
         }
     }
+    // A text that reads holds no letter but the T that may join its date to its time between
+    // their figures, so only one that does not read is looked at for letters.
+    if (reading.problem) {
+        if (const auto letter = CharacterProblem(text)) reading = {{}, letter};
+    }
     return reading;
 }
 
@@ -166,36 +223,32 @@ TimeReading ReadTime(std::string_view text, Seconds seconds) {
     text = Trim(text);
     if (text.empty()) {
         reading.problem = DateTimeProblem::Empty;
-    } else if (const auto problem = CharacterProblem(text)) {
-        reading.problem = problem;
     } else {
         reading.problem = ParseTime(text, seconds, reading.value);
+        // A time that reads has figures and marks only.
+        if (reading.problem) {
+            if (const auto letter = CharacterProblem(text)) reading = {{}, letter};
+        }
     }
     return reading;
 }
 
 std::string WriteTime(const TimeOfDay& value, Seconds seconds) {
-    std::string text;
-    AppendTwoDigits(text, value.hour);
-    text += ':';
-    AppendTwoDigits(text, value.minute);
-    if (seconds == Seconds::Refused) return text;
-    text += ':';
-    AppendTwoDigits(text, value.second);
-    if (!value.fraction.empty()) text.append(".").append(value.fraction);
-    return text;
+    char written[8];
+    return WithFraction(written, WrittenTime(written, value, seconds), value, seconds);
 }
 
 std::string WriteDateTime(const DateTime& value) {
-    std::string text;
-    AppendTwoDigits(text, value.date.year / 100);
-    AppendTwoDigits(text, value.date.year % 100);
-    text += '-';
-    AppendTwoDigits(text, value.date.month);
-    text += '-';
-    AppendTwoDigits(text, value.date.day);
-    text += ' ';
-    return text + WriteTime(value.time, Seconds::Required);
+    char written[19];
+    char* at = TwoDigits(written, value.date.year / 100);
+    at = TwoDigits(at, value.date.year % 100);
+    *at++ = '-';
+    at = TwoDigits(at, value.date.month);
+    *at++ = '-';
+    at = TwoDigits(at, value.date.day);
+    *at++ = ' ';
+    at = WrittenTime(at, value.time, Seconds::Required);
+    return WithFraction(written, at, value.time, Seconds::Required);
 }
 
 std::int64_t DayNumber(const Date& date) {
@@ -218,7 +271,11 @@ double SecondsOfDay(const TimeOfDay& time) {
 }
 
 double Moment(const DateTime& value) {
-    return static_cast<double>(DayNumber(value.date)) * 86400.0 + SecondsOfDay(value.time);
+    return Moment(DayNumber(value.date), value.time);
+}
+
+double Moment(std::int64_t day_number, const TimeOfDay& time) {
+    return static_cast<double>(day_number) * 86400.0 + SecondsOfDay(time);
 }
 
 }  // namespace results

@@ -83,5 +83,7 @@ std::int64_t DayNumber(const Date& date);
 double SecondsOfDay(const TimeOfDay& time);
 // A moment as a count of seconds, for putting readings of different days in order.
 double Moment(const DateTime& value);
+// The same for a time on the day of that number.
+double Moment(std::int64_t day_number, const TimeOfDay& time);
 
 }  // namespace results

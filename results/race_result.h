@@ -5,6 +5,7 @@
 // bird are the calculator's own (core/race.h); the dates of the readings give it the midnights
 // it needs.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -135,8 +136,20 @@ struct BirdReadings {
 };
 race::RaceEntry CalculatorEntry(const BirdReadings& readings);
 
+// The readings of a race's clocks and clockings where they have been read already, as a return's
+// reader reads them: one for each clock (as set, the master as set, as struck, the master as
+// struck) and one for each clocking, in order. Either may be left empty, to be read from the texts.
+struct ReadingsRead {
+    std::vector<std::array<DateTime, 4>> clocks;
+    std::vector<DateTime> clockings;
+};
+
 // Every bird of the race, each with its figures or what stops it having any.
 Result ComputeResult(const RaceReturn& race_return);
+// The same from the race's parts, with the readings already read.
+Result ComputeResult(const Race& race, const std::vector<Loft>& lofts,
+                     const std::vector<LoftClock>& clocks, const std::vector<Clocking>& clockings,
+                     const ReadingsRead& read);
 
 // Only each loft's fastest bird, ranked again among themselves (prizes one to a loft); the birds
 // with no result stay listed after them.

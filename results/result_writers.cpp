@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <optional>
 #include <vector>
 
-#include "distance/number_text.h"
 #include "distance/spreadsheet_csv.h"
+#include "results/prefetch.h"
 #include "results/result_messages.h"
 
 namespace results {
@@ -18,41 +19,87 @@ std::string UnitWords(VelocityUnit unit) {
     return unit == VelocityUnit::MetresPerMinute ? "metres per minute" : "yards per minute";
 }
 
-// One bird's cells as every form shows them.
+// One bird's cells as every form shows them: the row's own texts where it has them, the others
+// worked out into room that is used again row after row.
 struct RowCells {
-    std::string position, loft, ring, miles, yards, clocked;
-    std::string variation, hours, minutes, seconds, velocity, problem;
+    // A whole number's figures, kept in the cell.
+    class Whole {
+      public:
+        void Set(std::optional<std::int64_t> value) {
+            size_ = 0;
+            if (value) {
+                size_ = static_cast<std::size_t>(
+                    std::to_chars(digits_.data(), digits_.data() + digits_.size(), *value).ptr -
+                    digits_.data());
+            }
+        }
+        std::string_view text() const { return {digits_.data(), size_}; }
+
+      private:
+        std::array<char, 20> digits_{};
+        std::size_t size_ = 0;
+    };
+
+    const ResultRow* row = nullptr;
+    Whole position, miles, yards;
+    bool calculators_velocity = false;  // the row's own velocity text, else `velocity`
+    std::string velocity, problem;
 };
 
-void SetInteger(std::string& cell, std::int64_t value) {
-    cell.clear();
-    distance::AppendInteger(cell, value);
+// The columns, in the order every form gives them.
+enum class Cell {
+    Position,
+    Loft,
+    Ring,
+    Miles,
+    Yards,
+    Clocked,
+    Variation,
+    Hours,
+    Minutes,
+    Seconds,
+    Velocity,
+    Problem
+};
+constexpr std::size_t Index(Cell cell) {
+    return static_cast<std::size_t>(cell);
+}
+using CellTexts = std::array<std::string_view, Index(Cell::Problem) + 1>;
+
+// Every cell's text, in the order of the columns.
+CellTexts TextsOf(const RowCells& cells) {
+    const ResultRow& row = *cells.row;
+    CellTexts texts;
+    texts[Index(Cell::Position)] = cells.position.text();
+    texts[Index(Cell::Loft)] = row.loft;
+    texts[Index(Cell::Ring)] = row.ring;
+    texts[Index(Cell::Miles)] = cells.miles.text();
+    texts[Index(Cell::Yards)] = cells.yards.text();
+    texts[Index(Cell::Clocked)] = row.clocked;
+    texts[Index(Cell::Variation)] = row.figures.variation;
+    texts[Index(Cell::Hours)] = row.figures.FTHrs;
+    texts[Index(Cell::Minutes)] = row.figures.FTMins;
+    texts[Index(Cell::Seconds)] = row.figures.FTSecs;
+    texts[Index(Cell::Velocity)] =
+        cells.calculators_velocity ? std::string_view(row.figures.velocity) : cells.velocity;
+    texts[Index(Cell::Problem)] = cells.problem;
+    return texts;
 }
 
 // Fills the cells in place, so that writing a large result reuses their room row after row.
 void FillCells(const ResultRow& row, const ResultOptions& options, bool full_velocity,
                RowCells& cells) {
-    cells.position.clear();
-    if (row.position) SetInteger(cells.position, static_cast<std::int64_t>(*row.position));
-    cells.loft.assign(row.loft);
-    cells.ring.assign(row.ring);
-    cells.miles.clear();
-    cells.yards.clear();
-    if (row.distance) {
-        SetInteger(cells.miles, row.distance->miles);
-        SetInteger(cells.yards, row.distance->yards);
-    }
-    cells.clocked.assign(row.clocked);
-    cells.variation.assign(row.figures.variation);
-    cells.hours.assign(row.figures.FTHrs);
-    cells.minutes.assign(row.figures.FTMins);
-    cells.seconds.assign(row.figures.FTSecs);
+    cells.row = &row;
+    cells.position.Set(row.position);
+    cells.miles.Set(row.distance ? std::optional<std::int64_t>(row.distance->miles) : std::nullopt);
+    cells.yards.Set(row.distance ? std::optional<std::int64_t>(row.distance->yards) : std::nullopt);
     cells.problem.clear();
     cells.velocity.clear();
+    cells.calculators_velocity = false;
     if (row.fault) {
         cells.problem = BirdFaultMessage(*row.fault);
     } else if (full_velocity && options.unit == VelocityUnit::YardsPerMinute) {
-        cells.velocity.assign(row.figures.velocity);
+        cells.calculators_velocity = true;
     } else {
         cells.velocity = VelocityText(row, options.unit);
         if (!full_velocity) cells.velocity = RoundDecimals(cells.velocity, options.decimals);
@@ -74,17 +121,17 @@ const Result& Shown(const Result& result, const ResultOptions& options, Result& 
 // The headings of the printed forms and whether each is a figure, set to the right.
 struct Heading {
     std::string_view text;
-    std::string RowCells::*cell;
+    Cell cell;
     bool figure;
 };
 
 std::vector<Heading> PrintedHeadings() {
-    return {{"Pos", &RowCells::position, true},        {"Loft", &RowCells::loft, false},
-            {"Ring", &RowCells::ring, false},          {"Miles", &RowCells::miles, true},
-            {"Yards", &RowCells::yards, true},         {"Clocked", &RowCells::clocked, false},
-            {"Variation", &RowCells::variation, true}, {"Hrs", &RowCells::hours, true},
-            {"Min", &RowCells::minutes, true},         {"Sec", &RowCells::seconds, true},
-            {"Velocity", &RowCells::velocity, true},   {"Problem", &RowCells::problem, false}};
+    return {{"Pos", Cell::Position, true},        {"Loft", Cell::Loft, false},
+            {"Ring", Cell::Ring, false},          {"Miles", Cell::Miles, true},
+            {"Yards", Cell::Yards, true},         {"Clocked", Cell::Clocked, false},
+            {"Variation", Cell::Variation, true}, {"Hrs", Cell::Hours, true},
+            {"Min", Cell::Minutes, true},         {"Sec", Cell::Seconds, true},
+            {"Velocity", Cell::Velocity, true},   {"Problem", Cell::Problem, false}};
 }
 
 // Letters, not bytes: a loft named Lefèvre lines up with one named Smith.
@@ -169,21 +216,40 @@ std::string RoundDecimals(std::string_view text, int decimals) {
 std::string ResultCsv(const Result& result, const ResultOptions& options) {
     Result first_birds;
     const Result& shown = Shown(result, options, first_birds);
-    std::string csv =
+    constexpr std::string_view kHeader =
         "position,loft,ring,miles,yards,clocked,variation,hours,minutes,seconds,velocity,problem\n";
-    csv.reserve(csv.size() + shown.rows.size() * 100);
-    RowCells cells;
+    // Room for the whole text at once, from the row's own texts and enough for the position, the
+    // distance, the commas and a problem's words.
+    std::size_t size = kHeader.size();
     for (const ResultRow& row : shown.rows) {
+        size += 32 + row.loft.size() + row.ring.size() + row.clocked.size() +
+                row.figures.variation.size() + row.figures.FTHrs.size() +
+                row.figures.FTMins.size() + row.figures.FTSecs.size() +
+                row.figures.velocity.size() + (row.fault ? 96 : 0);
+    }
+    std::string csv;
+    csv.reserve(size);
+    csv += kHeader;
+    const distance::CsvQuoting quoting(',');
+    RowCells cells;
+    constexpr std::size_t kAhead = 8;  // rows, enough to cover a trip to memory
+    for (std::size_t r = 0; r < shown.rows.size(); ++r) {
+        const ResultRow& row = shown.rows[r];
+        if (r + kAhead < shown.rows.size()) PrefetchTexts(shown.rows[r + kAhead]);
         FillCells(row, options, true, cells);
-        const std::array<const std::string*, 12> fields{
-            &cells.position, &cells.loft,    &cells.ring,      &cells.miles,
-            &cells.yards,    &cells.clocked, &cells.variation, &cells.hours,
-            &cells.minutes,  &cells.seconds, &cells.velocity,  &cells.problem};
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (i > 0) csv += ',';
-            distance::AppendCsvField(csv, *fields[i]);
+        // Each row is written into room made for it, the most its cells can take once quoted.
+        const CellTexts texts = TextsOf(cells);
+        std::size_t room = texts.size();
+        for (const std::string_view text : texts) room += distance::CsvFieldRoom(text);
+        const std::size_t at = csv.size();
+        csv.resize(at + room);
+        char* out = csv.data() + at;
+        for (std::size_t c = 0; c < texts.size(); ++c) {
+            if (c > 0) *out++ = ',';
+            out = distance::WriteCsvField(out, texts[c], quoting);
         }
-        csv += '\n';
+        *out++ = '\n';
+        csv.resize(static_cast<std::size_t>(out - csv.data()));
     }
     return csv;
 }
@@ -197,10 +263,13 @@ std::string ResultTextTable(const Result& result, const ResultOptions& options) 
     std::vector<RowCells> rows;
     rows.reserve(shown.rows.size());
     for (const ResultRow& row : shown.rows) rows.push_back(CellsOf(row, options, false));
+    std::vector<CellTexts> texts;  // the rows' cells are where they stay
+    texts.reserve(rows.size());
+    for (const RowCells& row : rows) texts.push_back(TextsOf(row));
     std::vector<std::size_t> widths;
     for (const Heading& heading : headings) {
         std::size_t width = Width(heading.text);
-        for (const RowCells& row : rows) width = std::max(width, Width(row.*heading.cell));
+        for (const CellTexts& row : texts) width = std::max(width, Width(row[Index(heading.cell)]));
         widths.push_back(width);
     }
     const auto line = [&](const auto& text_of) {
@@ -218,8 +287,8 @@ std::string ResultTextTable(const Result& result, const ResultOptions& options) 
     if (!shown.race.name.empty()) table += shown.race.name + '\n';
     table += RaceDetails(shown.race) + "\n\n";
     table += line([](const Heading& heading) { return heading.text; });
-    for (const RowCells& row : rows) {
-        table += line([&](const Heading& heading) { return std::string_view(row.*heading.cell); });
+    for (const CellTexts& row : texts) {
+        table += line([&](const Heading& heading) { return row[Index(heading.cell)]; });
     }
     return table;
 }
@@ -297,12 +366,14 @@ std::string ResultHtml(const Result& result, const ResultOptions& options) {
     html += "</tr>\n</thead>\n<tbody>\n";
     for (const ResultRow& row : shown.rows) {
         const RowCells cells = CellsOf(row, options, false);
+        const CellTexts texts = TextsOf(cells);
         html += "<tr>";
         for (const Heading& heading : headings) {
-            const char* kind = heading.figure                       ? " class=\"figure\""
-                               : heading.cell == &RowCells::problem ? " class=\"problem\""
-                                                                    : "";
-            html += std::string("<td") + kind + ">" + HtmlEscaped(cells.*heading.cell) + "</td>";
+            const char* kind = heading.figure                  ? " class=\"figure\""
+                               : heading.cell == Cell::Problem ? " class=\"problem\""
+                                                               : "";
+            html +=
+                std::string("<td") + kind + ">" + HtmlEscaped(texts[Index(heading.cell)]) + "</td>";
         }
         html += "</tr>\n";
     }

@@ -60,14 +60,14 @@ ReturnFile ReadReturn(std::string_view contents) {
         file.problems.push_back(std::move(cell));
         return &file.problems.back();
     };
-    const std::vector<distance::SpreadsheetRecord> records =
-        distance::ReadSpreadsheetRecords(contents);
-    if (records.empty()) {
+    distance::SpreadsheetReader reader(contents);
+    distance::SpreadsheetFields record;
+    if (!reader.Next(record)) {
         problem(1, kHeader, ReturnProblem::EmptyFile);
         return file;
     }
 
-    const std::vector<std::string>& header = records.front().fields;
+    const std::vector<std::string> header(record.fields.begin(), record.fields.end());
     std::array<std::optional<std::size_t>, kColumnCount> index;
     for (std::size_t c = 0; c < kColumnCount; ++c) {
         index[c] = distance::FindColumn(header, kColumnNames[c]);
@@ -93,11 +93,16 @@ ReturnFile ReadReturn(std::string_view contents) {
     if (!file.problems.empty()) return file;
     file.distances_from_positions = any_position;
 
+    // A row a bird: no more clockings than lines.
+    std::size_t lines = 1;
+    for (const char c : contents) lines += c == '\n' ? 1 : 0;
+    file.clockings.reserve(lines);
+    file.clocking_rows.reserve(lines);
+    file.readings.clockings.reserve(lines);
     std::unordered_map<std::string, LoftSeen> seen_lofts;
     LoftSeen* last_seen = nullptr;
     std::string last_loft_name;
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const distance::SpreadsheetRecord& record = records[r];
+    while (reader.Next(record)) {
         if (distance::IsBlankRecord(record)) continue;
         if (record.unclosed_quote) {
             const std::size_t last = record.fields.size() - 1;
@@ -114,7 +119,7 @@ ReturnFile ReadReturn(std::string_view contents) {
 
         const std::string_view ring = cell(kRing);
         if (ring.empty()) problem(record.row, kColumnNames[kRing], ReturnProblem::EmptyCell);
-        const DateTimeReading clocked = ReadDateTime(cell(kClocked), Seconds::Required);
+        DateTimeReading clocked = ReadDateTime(cell(kClocked), Seconds::Required);
         if (!clocked.ok()) {
             problem(record.row, kColumnNames[kClocked], ReturnProblem::BadDateTime)->date_time =
                 clocked.problem;
@@ -140,6 +145,7 @@ ReturnFile ReadReturn(std::string_view contents) {
             const auto loft_id = static_cast<std::int64_t>(file.lofts.size() + 1);
             file.lofts.push_back(Loft{loft_id, std::string(loft_name), std::nullopt, {}, {}});
             file.clocks.push_back(LoftClock{loft_id, {}, {}, {}, {}});
+            file.readings.clocks.emplace_back();
         }
         Loft& loft = file.lofts[seen.index];
         LoftClock& clock = file.clocks[seen.index];
@@ -168,6 +174,7 @@ ReturnFile ReadReturn(std::string_view contents) {
             } else if (!seen.clock[i]) {
                 seen.clock[i] = reading.value;
                 seen.clock_row[i] = record.row;
+                file.readings.clocks[seen.index][i] = reading.value;
                 *clock_texts[i] = std::string(text);
             } else if (*seen.clock[i] != reading.value) {
                 differs(c, seen.clock_row[i]);
@@ -242,9 +249,19 @@ ReturnFile ReadReturn(std::string_view contents) {
             file.clockings.push_back(
                 Clocking{loft.loft_id, std::string(ring), std::string(cell(kClocked))});
             file.clocking_rows.push_back(record.row);
+            file.readings.clockings.push_back(std::move(clocked.value));
         }
     }
     return file;
+}
+
+Result ComputeResult(const Race& race, const ReturnFile& file) {
+    // A file with bad cells keeps the rows that read, but its readings read already leave gaps
+    // where the bad ones were: its texts are read again, which say what each gap is.
+    if (!file.problems.empty()) {
+        return ComputeResult(RaceReturn{race, file.lofts, file.clocks, file.clockings});
+    }
+    return ComputeResult(race, file.lofts, file.clocks, file.clockings, file.readings);
 }
 
 }  // namespace results

@@ -48,6 +48,7 @@ struct ReturnFile {
     std::vector<LoftClock> clocks;
     std::vector<Clocking> clockings;
     std::vector<std::size_t> clocking_rows;  // the row each clocking came from
+    ReadingsRead readings;                   // each clock's and clocking's, as read
     bool distances_from_positions = false;
     std::vector<ReturnCellProblem> problems;
 };
@@ -57,5 +58,9 @@ struct ReturnFile {
 // (other columns are left alone). A loft's clock readings and distance are needed on its first
 // row and may be left empty on its others; given again, they must be the same.
 ReturnFile ReadReturn(std::string_view contents);
+
+// The result of a race from its return as read: ComputeResult's, each clock and clocking read
+// once, by ReadReturn (read again where the file has bad cells).
+Result ComputeResult(const Race& race, const ReturnFile& file);
 
 }  // namespace results

@@ -168,10 +168,9 @@ void WriteResult(const Arguments& arguments, const results::Result& result) {
 int ReturnForm(Arguments arguments) {
     if (arguments.operands.size() != 1) return UsageError("give one return file");
     if (!arguments.liberation) return UsageError("--liberation is needed");
-    results::RaceReturn race_return;
-    race_return.race = arguments.race;
-    race_return.race.liberation = *arguments.liberation;
-    if (!RaceReadings(arguments, race_return.race)) return kBadInput;
+    results::Race race = arguments.race;
+    race.liberation = *arguments.liberation;
+    if (!RaceReadings(arguments, race)) return kBadInput;
 
     const std::string& name = arguments.operands.front();
     const std::optional<std::string> contents = ReadWholeFile(name);
@@ -179,20 +178,16 @@ int ReturnForm(Arguments arguments) {
         PrintError("cannot read " + name + ": " + std::strerror(errno));
         return kUnreadableFile;
     }
-    results::ReturnFile file = results::ReadReturn(*contents);
+    const results::ReturnFile file = results::ReadReturn(*contents);
     for (const results::ReturnCellProblem& problem : file.problems) {
         std::fprintf(stderr, "%s: row %zu, %s: %s\n", name.c_str(), problem.row,
                      problem.column.c_str(), results::ReturnCellMessage(problem).c_str());
     }
     if (!file.problems.empty()) return kBadInput;
-    if (file.distances_from_positions && !race_return.race.race_point) {
+    if (file.distances_from_positions && !race.race_point) {
         return UsageError(name + " gives the lofts' positions: --race-point is needed");
     }
-    race_return.lofts = std::move(file.lofts);
-    race_return.clocks = std::move(file.clocks);
-    race_return.clockings = std::move(file.clockings);
-
-    WriteResult(arguments, results::ComputeResult(race_return));
+    WriteResult(arguments, results::ComputeResult(race, file));
     return kSuccess;
 }
 

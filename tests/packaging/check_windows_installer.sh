@@ -203,13 +203,16 @@ if [[ -n "$window" ]]; then
     # alone, on the race's day), and the ranked result copied from its table.
     # Wine with no window manager leaves no window active once a list of names offered has closed,
     # where a desktop makes the window active again: each pick from one ends a step, and the next
-    # step makes the window active, as typed does.
+    # step, a moment later, makes the window active, as typed does.
     typed key:ctrl+shift+r "Stoke YB" key:Return "Stok" key:Return
+    sleep 2
     typed "2026-05-09 07:00" key:Return key:Return key:Return
     typed key:ctrl+shift+k "Barker" key:Return
+    sleep 2
     typed "190000" key:Return "190000" key:Return "200010" key:Return "200000" key:Return \
         key:Escape
     typed key:ctrl+shift+b "Barker" key:Return
+    sleep 2
     typed "GB26N001" key:Return "090000" key:Return "NL26N002" key:Return "085959" key:Return \
         key:Escape
     typed key:alt+u key:ctrl+a key:ctrl+c

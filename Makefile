@@ -1,6 +1,6 @@
 # The front door: one target a job. On Debian each target installs what is missing first.
-.PHONY: all deps build test package-test sanitize fuzz bench run run-club run-distances screenshots \
-	release install package format icons clean windows windows-test
+.PHONY: all deps build test package-test sanitize fuzz bench startup run run-club run-distances \
+	screenshots release install package format icons clean windows windows-test
 
 FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
@@ -75,6 +75,14 @@ bench: $(LINUX_DEPS)
 	build/bench/bench/distance_bench
 	build/bench/bench/results_bench
 	QT_QPA_PLATFORM=offscreen build/bench/bench/club_bench
+
+# Start-up as a user gets it: the release programs and the measurement's own tools built, then
+# each program launched 21 times, alternating, to its first frame beside a one-label window.
+startup: $(LINUX_DEPS)
+	cmake --preset release
+	cmake --build --preset release --target velocity-calculator club-secretary race-result \
+		one-label first-frame startup-probe
+	tools/measure-startup.sh build/release 21
 
 # Opens the calculator; without a display it says how to run it instead.
 run: build

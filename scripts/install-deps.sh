@@ -15,8 +15,9 @@ linux=(
     python3
     # Race distances: Karney's geodesics on the WGS-84 ellipsoid
     libgeographiclib-dev
-    # Window: Qt 6 Widgets and the fonts nearest to the calculator's own
-    qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core
+    # Window: Qt 6 Widgets and the fonts nearest to the calculator's own; fontconfig's headers,
+    # for reading its configuration ahead while the windows start
+    qt6-base-dev fonts-liberation fonts-urw-base35 fonts-dejavu-core libfontconfig-dev
     # Club Secretary's plural forms, compiled with lrelease (for the Windows build too)
     qt6-l10n-tools
     # Club Secretary: the club file

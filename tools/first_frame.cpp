@@ -31,6 +31,9 @@ namespace {
 constexpr double kGiveUpMilliseconds = 20000;
 // A pause in drawing this long ends the first burst of frames.
 constexpr double kSettledMilliseconds = 150;
+// Connecting to the X server is tried again for up to a second.
+constexpr int kConnectAttempts = 50;
+constexpr useconds_t kConnectPauseMicroseconds = 20000;
 
 double Now() {
     timespec now{};
@@ -81,7 +84,13 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // A server just started, or still letting the last run's connections go, may refuse a
+    // connection for a moment: a run is not lost to that.
     Display* display = XOpenDisplay(nullptr);
+    for (int attempt = 0; display == nullptr && attempt < kConnectAttempts; ++attempt) {
+        usleep(kConnectPauseMicroseconds);
+        display = XOpenDisplay(nullptr);
+    }
     if (display == nullptr) {
         std::fputs("first-frame: no X display\n", stderr);
         return 2;

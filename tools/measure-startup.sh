@@ -9,8 +9,10 @@
 # Printed for each: the median and the least time to the first frame (and for Club Secretary to
 # its window settled with the club's lists filled), the ratio of the medians to the one-label
 # window's, and where the time goes (the programs' own marks, VC_STARTUP_MARKS, medians: "main" is
-# what loading the program and its libraries took, then QApplication, building the window, the
-# first paint, and the club opened).
+# what loading the program and its libraries took; "fonts" when the font configuration, read on
+# another core meanwhile, was ready; then QApplication, the window built and shown, "first-paint"
+# once the window itself is painted, "painted" once everything in it is and the frame has gone
+# to the X server, and the club opened).
 #   tools/measure-startup.sh [build-dir] [runs]
 set -euo pipefail
 build=$(realpath "${1:-build/release}")

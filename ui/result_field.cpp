@@ -25,6 +25,7 @@ ResultField::ResultField(QWidget* parent) : QLineEdit(parent), face_(FontOf(Font
     PaintOnTitleBarColour(this);
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         setToolTip(text);
+        LayOutInFace();
         Fit();
         // A long result is read from its first digit.
         setCursorPosition(0);
@@ -37,6 +38,7 @@ QString ResultField::ShownText() const {
 }
 
 void ResultField::showEvent(QShowEvent* event) {
+    LayOutInFace();
     QLineEdit::showEvent(event);
     FollowScreen();
 }
@@ -63,8 +65,24 @@ void ResultField::FollowDensityOf(QScreen* screen) {
 }
 
 void ResultField::changeEvent(QEvent* event) {
-    QLineEdit::changeEvent(event);
+    // The field has its face from the moment it is made, but an empty field out of sight leaves
+    // the line edit's layout of nothing in it until it shows or has a text: that layout is the
+    // face's first use, which loads it, and the window's first frame, with the results hidden,
+    // need not wait for it.
+    if (event->type() == QEvent::FontChange && text().isEmpty() && !isVisible()) {
+        laid_out_in_face_ = false;
+        QWidget::changeEvent(event);
+    } else {
+        QLineEdit::changeEvent(event);
+    }
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) Fit();
+}
+
+void ResultField::LayOutInFace() {
+    if (laid_out_in_face_) return;
+    laid_out_in_face_ = true;
+    QEvent change(QEvent::FontChange);
+    QLineEdit::changeEvent(&change);
 }
 
 void ResultField::resizeEvent(QResizeEvent* event) {

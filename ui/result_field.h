@@ -40,6 +40,8 @@ class ResultField : public QLineEdit {
   private:
     // Chooses the face for the current text, size, style and screen.
     void Fit();
+    // Lays the text out in the field's face, if that was left until the field shows or has a text.
+    void LayOutInFace();
     // Fits again whenever the window moves to another screen or its screen's density changes:
     // the same face may measure differently there.
     void FollowScreen();
@@ -52,6 +54,7 @@ class ResultField : public QLineEdit {
     const QFont face_;
     QString cut_;  // the text cut to the field and ended in an ellipsis; empty when it fits
     bool fitting_ = false;
+    bool laid_out_in_face_ = true;
     QPointer<QWindow> followedWindow_;
     QMetaObject::Connection densityChange_;
 };

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/font_configuration.h"
 #include "app/startup_marks.h"
 #include "ui/quillet2.h"
 
@@ -18,7 +19,9 @@ int main(int argc, char* argv[]) {
     }
 #endif
     startup::Marks marks;
+    startup::FontConfigurationReader fonts(marks);
     QApplication application(argc, argv);
+    fonts.Finish();
     marks.Mark("application");
     Quillet2 window;
     marks.Mark("window");

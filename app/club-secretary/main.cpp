@@ -3,6 +3,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "app/font_configuration.h"
 #include "app/startup_marks.h"
 #include "club_ui/club_window.h"
 #include "club_ui/recent_clubs.h"
@@ -19,7 +20,9 @@ int main(int argc, char* argv[]) {
     }
 #endif
     startup::Marks marks;
+    startup::FontConfigurationReader fonts(marks);
     QApplication application(argc, argv);
+    fonts.Finish();
     marks.Mark("application");
     club_ui::NameTheProgram();
     // The program's own language is English; its plural forms come from a translation too.

@@ -86,7 +86,7 @@ ClubWindow::ClubWindow(QWidget* parent)
       lofts_(new ListPane(document_.lofts())),
       race_points_(new ListPane(document_.racePoints())),
       distances_(new DistancePane(document_.distances())),
-      race_(new RacePane(document_)),
+      race_(nullptr),
       pages_(new QTabWidget),
       read_only_bar_(new QLabel) {
     auto* lists = new QSplitter(Qt::Vertical);
@@ -116,17 +116,20 @@ ClubWindow::ClubWindow(QWidget* parent)
     central_layout->addWidget(read_only_bar_);
     // The club's places on one page; race night, its races, clocks, birds and result, on another.
     pages_->addTab(halves, tr("Lofts and race points"));
-    pages_->addTab(race_, tr("Race night"));
+    // Race night is built when it is first shown: the window comes up without it.
+    pages_->addTab(new QWidget, tr("Race night"));
     pages_->setDocumentMode(true);
     // What the status bar said of one page's cell is not about the other's.
     connect(pages_, &QTabWidget::currentChanged, statusBar(), &QStatusBar::clearMessage);
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == 1) RaceNight();
+    });
     central_layout->addWidget(pages_, 1);
     setCentralWidget(central);
     BuildMenus();
     for (ListPane* pane : {lofts_, race_points_}) {
         connect(pane, &ListPane::CellProblemShown, this, &ClubWindow::ShowStatus);
     }
-    connect(race_, &RacePane::CellProblemShown, this, &ClubWindow::ShowStatus);
     connect(&document_, &ClubDocument::ProblemReported, this,
             [this](const club::ClubProblem& problem) {
                 ShowProblem(QString::fromStdString(club::ProblemMessage(problem)));
@@ -188,18 +191,18 @@ void ClubWindow::BuildMenus() {
                     race_points_, &ListPane::AddRow);
     edit->addSeparator();
     // Each takes the user to race night, where the new row is typed into.
-    const auto on_race_night = [this](ListPane* pane) {
+    const auto on_race_night = [this](ListPane& (RacePane::*pane)()) {
         return [this, pane] {
             ShowRacePage();
-            pane->AddRow();
+            (RaceNight().*pane)().AddRow();
         };
     };
     edit->addAction(tr("Add &race"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this,
-                    on_race_night(&race_->races()));
+                    on_race_night(&RacePane::races));
     edit->addAction(tr("Add &clock"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), this,
-                    on_race_night(&race_->clocks()));
+                    on_race_night(&RacePane::clocks));
     edit->addAction(tr("Add &bird"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B), this,
-                    on_race_night(&race_->birds()));
+                    on_race_night(&RacePane::birds));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->addAction(tr("&Lofts and race points"), QKeySequence(Qt::CTRL | Qt::Key_1), this,
@@ -240,6 +243,21 @@ void ClubWindow::BuildResultOptions(QMenu& view) {
     connect(metres, &QAction::toggled, this, apply);
     connect(four, &QAction::toggled, this, apply);
     apply();
+}
+
+RacePane& ClubWindow::RaceNight() {
+    if (race_ == nullptr) {
+        race_ = new RacePane(document_);
+        connect(race_, &RacePane::CellProblemShown, this, &ClubWindow::ShowStatus);
+        const bool shown = pages_->currentIndex() == 1;
+        const QSignalBlocker quiet(pages_);
+        QWidget* placeholder = pages_->widget(1);
+        pages_->removeTab(1);
+        pages_->insertTab(1, race_, tr("Race night"));
+        delete placeholder;
+        if (shown) pages_->setCurrentIndex(1);
+    }
+    return *race_;
 }
 
 void ClubWindow::ShowClubPage() {

@@ -65,6 +65,8 @@ class ClubWindow : public QMainWindow {
 
     void BuildMenus();
     void BuildResultOptions(QMenu& view);
+    // Race night's page, built the first time it is wanted.
+    RacePane& RaceNight();
     void ShowStatus(const QString& problem);
     // Writes a file whole or not at all, saying which.
     bool WriteWhole(const QString& path, const QByteArray& contents);
@@ -85,7 +87,7 @@ class ClubWindow : public QMainWindow {
     ListPane* lofts_;
     ListPane* race_points_;
     DistancePane* distances_;
-    RacePane* race_;
+    RacePane* race_;  // until race night is first shown, none
     QTabWidget* pages_;
     QLabel* read_only_bar_;
 };

@@ -168,6 +168,7 @@ window=$(timeout 60 xdotool search --sync --onlyvisible --name "$club_product" |
 # Types into the window, a step at a time: each key waits for the one before to be acted on.
 typed() {
     xdotool windowfocus --sync "$window" 2>/dev/null || true
+    sleep 0.5
     for step in "$@"; do
         case "$step" in
         key:*) xdotool key --clearmodifiers "${step#key:}" ;;
@@ -201,18 +202,19 @@ if [[ -n "$window" ]]; then
         fail "Club Secretary's table in kilometres showed \"$copied\""
     # Race night: a race from Stoke, A. Barker's clock struck, two birds typed from its tape (times
     # alone, on the race's day), and the ranked result copied from its table.
-    # Wine with no window manager leaves no window active once a list of names offered has closed,
-    # where a desktop makes the window active again: each pick from one ends a step, and the next
-    # step, a moment later, makes the window active, as typed does.
-    typed key:ctrl+shift+r "Stoke YB" key:Return "Stok" key:Return
-    sleep 2
+    # A name is picked by typing part of it and Enter. Wine with no window manager gives the list
+    # of names offered the keyboard and, once it has closed, leaves no window active, where a
+    # desktop keeps it with the window: the window is made active again (as typed does) before the
+    # Enter that picks a name and after it.
+    typed key:ctrl+shift+r "Stoke YB" key:Return "Stok"
+    typed key:Return
     typed "2026-05-09 07:00" key:Return key:Return key:Return
-    typed key:ctrl+shift+k "Barker" key:Return
-    sleep 2
+    typed key:ctrl+shift+k "Barker"
+    typed key:Return
     typed "190000" key:Return "190000" key:Return "200010" key:Return "200000" key:Return \
         key:Escape
-    typed key:ctrl+shift+b "Barker" key:Return
-    sleep 2
+    typed key:ctrl+shift+b "Barker"
+    typed key:Return
     typed "GB26N001" key:Return "090000" key:Return "NL26N002" key:Return "085959" key:Return \
         key:Escape
     typed key:alt+u key:ctrl+a key:ctrl+c

@@ -144,8 +144,10 @@ ListPane::ListPane(PlaceListModel& list, QWidget* parent)
         connect(view_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
                 [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
                     if (hint == QAbstractItemDelegate::RevertModelCache) {
-                        // Escape in a bird just begun: it is taken back.
-                        list_.TakeBackIfBlank(CurrentRow());
+                        // Escape in a bird just begun: it is taken back, once its editor is
+                        // gone and the list done with closing it.
+                        QTimer::singleShot(0, this,
+                                           [this] { list_.TakeBackIfBlank(CurrentRow()); });
                         return;
                     }
                     if (hint != QAbstractItemDelegate::SubmitModelCache) return;

@@ -103,6 +103,7 @@ class RaceNightTest : public QObject {
         TypeCell(window, "08.59.30");
         QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_COMPARE(ClockingsInFile(path, race).size(), 2u);
 
         std::vector<std::pair<std::string, std::string>> rings_and_times;
         for (const club::Clocking& clocking : ClockingsInFile(path, race)) {

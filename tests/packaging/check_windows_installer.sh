@@ -168,7 +168,7 @@ window=$(timeout 60 xdotool search --sync --onlyvisible --name "$club_product" |
 # Types into the window, a step at a time: each key waits for the one before to be acted on.
 typed() {
     xdotool windowfocus --sync "$window" 2>/dev/null || true
-    sleep 0.5
+    sleep 1  # Wine makes the window active a moment after X gives it the focus
     for step in "$@"; do
         case "$step" in
         key:*) xdotool key --clearmodifiers "${step#key:}" ;;
@@ -213,6 +213,7 @@ if [[ -n "$window" ]]; then
     typed key:Return
     typed "190000" key:Return "190000" key:Return "200010" key:Return "200000" key:Return \
         key:Escape
+    typed key:alt+b
     typed key:ctrl+shift+b "Barker"
     typed key:Return
     typed "GB26N001" key:Return "090000" key:Return "NL26N002" key:Return "085959" key:Return \

@@ -137,9 +137,10 @@ int main(int argc, char* argv[]) {
     }
     // Race night: the demo race open, a bird selected in its result and shown in full under it.
     auto* const pages = window.findChild<QTabWidget*>();
+    if (pages == nullptr) return 1;
+    pages->setCurrentIndex(1);  // the page is built as it is first shown
     QTableView* const result = TableNamed(window, QStringLiteral("Result"));
-    if (pages == nullptr || result == nullptr) return 1;
-    pages->setCurrentIndex(1);
+    if (result == nullptr) return 1;
     result->setFocus();
     result->setCurrentIndex(result->model()->index(2, 1));
     if (!SavePicture(window, pictures.filePath(doubled ? QStringLiteral("screenshot-race@2x.png")

@@ -443,30 +443,27 @@ bool ClubWindow::WriteWhole(const QString& path, const QByteArray& contents) {
     return true;
 }
 
-void ClubWindow::ExportResult() {
+void ClubWindow::SaveResultAs(const QString& title, const QString& suffix, const QString& filter,
+                              QByteArray (ClubDocument::*contents)() const) {
     const std::optional<club::Race> race = document_.OpenRaceRecord();
     if (!race) {
         ShowProblem(tr("Pick a race on race night first."));
         return;
     }
     const QString chosen = QFileDialog::getSaveFileName(
-        this, tr("Export race result"),
-        QDir(FolderForDialogs()).filePath(QString::fromStdString(race->name) + ".csv"),
-        tr("Spreadsheet (*.csv)"));
-    if (!chosen.isEmpty()) WriteWhole(chosen, document_.ResultCsv());
+        this, title, QDir(FolderForDialogs()).filePath(QString::fromStdString(race->name) + suffix),
+        filter);
+    if (!chosen.isEmpty()) WriteWhole(chosen, (document_.*contents)());
+}
+
+void ClubWindow::ExportResult() {
+    SaveResultAs(tr("Export race result"), QStringLiteral(".csv"), tr("Spreadsheet (*.csv)"),
+                 &ClubDocument::ResultCsv);
 }
 
 void ClubWindow::SaveResultAsWebPage() {
-    const std::optional<club::Race> race = document_.OpenRaceRecord();
-    if (!race) {
-        ShowProblem(tr("Pick a race on race night first."));
-        return;
-    }
-    const QString chosen = QFileDialog::getSaveFileName(
-        this, tr("Save race result as web page"),
-        QDir(FolderForDialogs()).filePath(QString::fromStdString(race->name) + ".html"),
-        tr("Web pages (*.html *.htm)"));
-    if (!chosen.isEmpty()) WriteWhole(chosen, document_.ResultHtml());
+    SaveResultAs(tr("Save race result as web page"), QStringLiteral(".html"),
+                 tr("Web pages (*.html *.htm)"), &ClubDocument::ResultHtml);
 }
 
 bool ClubWindow::Preview(const Printing& print, const QString& title) {

@@ -68,6 +68,9 @@ class ClubWindow : public QMainWindow {
     // Race night's page, built the first time it is wanted.
     RacePane& RaceNight();
     void ShowStatus(const QString& problem);
+    // The race open's result saved as a file of that kind, named after the race.
+    void SaveResultAs(const QString& title, const QString& suffix, const QString& filter,
+                      QByteArray (ClubDocument::*contents)() const);
     // Writes a file whole or not at all, saying which.
     bool WriteWhole(const QString& path, const QByteArray& contents);
     template <typename Record>

@@ -48,6 +48,18 @@ class PlaceListModel : public QAbstractTableModel {
     virtual int AddRow() = 0;
     virtual void DeleteRows(std::vector<int> rows) = 0;
 
+    // The columns' titles, as the header shows them and a screen reader names them; the rows
+    // numbered.
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override {
+        if (orientation == Qt::Horizontal &&
+            (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
+            return ColumnTitle(section);
+        }
+        if (orientation == Qt::Vertical && role == Qt::DisplayRole) return section + 1;
+        return {};
+    }
+
     // For typing a clock's tape in: Enter moves on to the next cell, and from a row's last cell
     // to a new row like it (a bird of the same loft), at the column where typing it begins.
     virtual bool EnterMovesOn() const { return false; }

@@ -219,16 +219,6 @@ QVariant PlaceList<Record>::data(const QModelIndex& index, int role) const {
 }
 
 template <typename Record>
-QVariant PlaceList<Record>::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal &&
-        (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
-        return ColumnTitle(section);
-    }
-    if (orientation == Qt::Vertical && role == Qt::DisplayRole) return section + 1;
-    return {};
-}
-
-template <typename Record>
 Qt::ItemFlags PlaceList<Record>::flags(const QModelIndex& index) const {
     const Qt::ItemFlags flags = Base::flags(index);
     // A club that cannot be written shows its cells as they are, not as editable.

@@ -44,8 +44,6 @@ class PlaceList final : public RowsById<Record, PlaceShown<Record>> {
 
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     // An edit typed into a cell: made a step of Undo by the document, which writes it.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;

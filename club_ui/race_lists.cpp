@@ -374,16 +374,6 @@ QVariant RaceList<Record>::data(const QModelIndex& index, int role) const {
 }
 
 template <typename Record>
-QVariant RaceList<Record>::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal &&
-        (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)) {
-        return ColumnTitle(section);
-    }
-    if (orientation == Qt::Vertical && role == Qt::DisplayRole) return section + 1;
-    return {};
-}
-
-template <typename Record>
 Qt::ItemFlags RaceList<Record>::flags(const QModelIndex& index) const {
     const Qt::ItemFlags flags = Base::flags(index);
     if (document_.WhyReadOnly()) return flags;

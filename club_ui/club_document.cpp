@@ -336,7 +336,7 @@ void ClubDocument::ShowResult() {
         result_.Show({});
         return;
     }
-    result_.Show(results::ComputeResult(ReturnOfOpenRace()));
+    result_.Show(results::ComputeResult(ReturnOfOpenRace(), &kept_figures_));
 }
 
 void ClubDocument::SetResultOptions(const results::ResultOptions& options) {

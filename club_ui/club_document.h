@@ -176,6 +176,8 @@ class ClubDocument : public QObject {
     ClockList clocks_;
     ClockingList clockings_;
     ResultModel result_;
+    // The open race's birds' figures, so that a bird typed works out that bird alone again.
+    results::KeptFigures kept_figures_;
     std::optional<club::Id> open_race_;
     QTimer* look_for_changes_;
 };

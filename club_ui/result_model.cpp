@@ -34,13 +34,15 @@ void ResultModel::SetOptions(const results::ResultOptions& options) {
 
 void ResultModel::ShowAgain() {
     beginResetModel();
-    shown_ = options_.first_bird_only ? results::FirstBirdOnly(whole_) : whole_;
+    first_birds_.reset();
+    if (options_.first_bird_only) first_birds_ = results::FirstBirdOnly(whole_);
     endResetModel();
 }
 
 int ResultModel::RowOf(std::int64_t loft_id, const std::string& ring) const {
-    for (std::size_t row = 0; row < shown_.rows.size(); ++row) {
-        if (shown_.rows[row].loft_id == loft_id && shown_.rows[row].ring == ring) {
+    const std::vector<results::ResultRow>& rows = shown().rows;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].loft_id == loft_id && rows[row].ring == ring) {
             return static_cast<int>(row);
         }
     }
@@ -49,12 +51,12 @@ int ResultModel::RowOf(std::int64_t loft_id, const std::string& ring) const {
 
 int ResultModel::RankedCount() const {
     int ranked = 0;
-    for (const results::ResultRow& row : shown_.rows) ranked += row.position.has_value() ? 1 : 0;
+    for (const results::ResultRow& row : shown().rows) ranked += row.position.has_value() ? 1 : 0;
     return ranked;
 }
 
 int ResultModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(shown_.rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(shown().rows.size());
 }
 
 int ResultModel::columnCount(const QModelIndex& parent) const {

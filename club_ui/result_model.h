@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <optional>
 
 #include "results/race_result.h"
 #include "results/result_writers.h"
@@ -29,9 +30,9 @@ class ResultModel final : public QAbstractTableModel {
     // The result as worked out, every bird, whatever is shown.
     const results::Result& whole() const { return whole_; }
     // The result as shown: each loft's first bird only where that is chosen.
-    const results::Result& shown() const { return shown_; }
+    const results::Result& shown() const { return first_birds_ ? *first_birds_ : whole_; }
     const results::ResultRow& RowAt(int row) const {
-        return shown_.rows.at(static_cast<std::size_t>(row));
+        return shown().rows.at(static_cast<std::size_t>(row));
     }
     // The row of a bird by its loft and ring, or -1: the one selected stays selected as the
     // result is worked out again.
@@ -49,7 +50,9 @@ class ResultModel final : public QAbstractTableModel {
 
     results::ResultOptions options_;
     results::Result whole_;
-    results::Result shown_;
+    // Each loft's first bird, where only those are shown; the whole result is not copied for
+    // showing it all.
+    std::optional<results::Result> first_birds_;
 };
 
 // "71 mi 1,234 yd".

@@ -75,16 +75,37 @@ struct LoftFacts {
     std::optional<BirdFault> fault;  // a reading that does not read, or readings out of order
 };
 
-std::optional<distance::MilesYards> LoftDistance(const Loft& loft, const Race& race) {
+// The key a loft's distance is kept under: its coordinates as typed, and the race point's
+// position to the last bit.
+std::string PlaceKey(const Loft& loft, const distance::Position& race_point) {
+    std::string key = loft.latitude + '\x1f' + loft.longitude;
+    for (const double degrees : {race_point.latitude, race_point.longitude}) {
+        char digits[32];
+        const auto written = std::to_chars(digits, digits + sizeof digits, degrees);
+        key.push_back('\x1f');
+        key.append(digits, written.ptr);
+    }
+    return key;
+}
+
+std::optional<distance::MilesYards> LoftDistance(const Loft& loft, const Race& race,
+                                                 KeptFigures* kept) {
     if (loft.distance) return loft.distance;
     if (!race.race_point) return std::nullopt;
+    std::string key;
+    if (kept) {
+        key = PlaceKey(loft, *race.race_point);
+        if (const distance::MilesYards* found = kept->FindDistance(key)) return *found;
+    }
     const distance::AngleReading latitude =
         distance::ReadAngle(loft.latitude, distance::Axis::Latitude);
     const distance::AngleReading longitude =
         distance::ReadAngle(loft.longitude, distance::Axis::Longitude);
     if (!latitude.ok() || !longitude.ok()) return std::nullopt;
-    return distance::ToMilesYards(
+    const distance::MilesYards worked_out = distance::ToMilesYards(
         distance::DistanceToLoft(*race.race_point, {latitude.degrees, longitude.degrees}).metres);
+    if (kept) kept->KeepDistance(std::move(key), worked_out);
+    return worked_out;
 }
 
 // The clock's readings, from its texts or as they were read already.
@@ -298,6 +319,179 @@ void SetClockedFields(race::RaceEntry& entry, const Dated& clocked) {
     SetSeconds(entry.birdclocksecs, clocked.time);
 }
 
+// An entry's texts, every field, as the one key its figures are kept under.
+std::string EntryKey(const race::RaceEntry& entry) {
+    std::string key;
+    key.reserve(96);
+    for (const race::EntryField& field : race::EntryFields()) {
+        key.append(entry.*field.member).push_back('\x1f');
+    }
+    return key;
+}
+
+// What every bird is measured against, read once: the race's liberation and darkness, and
+// each loft's distance and clock.
+class RaceFacts {
+  public:
+    RaceFacts(const Race& race, const std::vector<Loft>& loft_list,
+              const std::vector<LoftClock>& clocks, const ReadingsRead& read, KeptFigures* kept)
+        : race_(race) {
+        const DateTimeReading liberation_reading = ReadDateTime(race.liberation, Seconds::Optional);
+        if (!liberation_reading.ok()) {
+            fault_ = Unreadable(ReadingName::Liberation, *liberation_reading.problem);
+        }
+        liberation_ = Dating(liberation_reading.value);
+        liberated_ = liberation_reading.ok() ? liberation_.moment : 0.0;
+        if (race.darkness) {
+            const TimeReading evening = ReadTime(race.darkness->evening, Seconds::Refused);
+            const TimeReading morning = ReadTime(race.darkness->morning, Seconds::Refused);
+            if (!evening.ok()) {
+                fault_ = Unreadable(ReadingName::DarknessEvening, *evening.problem);
+            } else if (!morning.ok()) {
+                fault_ = Unreadable(ReadingName::DarknessMorning, *morning.problem);
+            }
+            darkness_evening_ = evening.value;
+            darkness_morning_ = morning.value;
+        }
+
+        // A loft listed twice is the one loft, as listed last.
+        lofts_.reserve(loft_list.size());
+        loft_index_.reserve(loft_list.size());
+        for (const Loft& loft : loft_list) {
+            const auto [found, added] = loft_index_.try_emplace(loft.loft_id, lofts_.size());
+            if (added) lofts_.emplace_back();
+            LoftFacts& facts = lofts_[found->second];
+            facts.loft = &loft;
+            facts.distance = LoftDistance(loft, race, kept);
+        }
+        const std::optional<Dated> liberation_time =
+            liberation_reading.ok() ? std::optional<Dated>(liberation_) : std::nullopt;
+        const bool clocks_read = read.clocks.size() == clocks.size();
+        for (std::size_t c = 0; c < clocks.size(); ++c) {
+            const auto found = loft_index_.find(clocks[c].loft_id);
+            if (found == loft_index_.end()) continue;
+            ReadClock(clocks[c], clocks_read ? &read.clocks[c] : nullptr, liberation_time,
+                      lofts_[found->second]);
+        }
+    }
+
+    const LoftFacts* Of(std::int64_t loft_id) const {
+        const auto found = loft_index_.find(loft_id);
+        return found == loft_index_.end() ? nullptr : &lofts_[found->second];
+    }
+
+    const Race& race_;
+    std::optional<BirdFault> fault_;  // a race reading that does not read: no bird has a result
+    Dated liberation_;
+    double liberated_ = 0;
+    std::optional<TimeOfDay> darkness_evening_, darkness_morning_;
+
+  private:
+    std::vector<LoftFacts> lofts_;
+    std::unordered_map<std::int64_t, std::size_t> loft_index_;
+};
+
+// Works out birds one after another with one calculator entry of its own: the race's fields
+// written once, a loft's when its birds begin, a day's when it changes. The clockings of a loft
+// mostly come together, so the last one's loft is tried first.
+class BirdWorker {
+  public:
+    BirdWorker(const RaceFacts& facts, KeptFigures* kept) : facts_(facts), kept_(kept) {
+        SetRaceFields(entry_, facts.liberation_, facts.darkness_evening_, facts.darkness_morning_);
+    }
+
+    // The bird's row: its figures, or what stops it having any. `read` is its reading where it
+    // has been read already.
+    void Work(const Clocking& clocking, const DateTime* read, bool first_of_ring, ResultRow& row) {
+        row.loft_id = clocking.loft_id;
+        row.ring = clocking.ring;
+        if (last_loft_ == nullptr || clocking.loft_id != last_loft_id_) {
+            last_loft_ = facts_.Of(clocking.loft_id);
+            last_loft_id_ = clocking.loft_id;
+        }
+        const LoftFacts* const loft = last_loft_;
+        if (loft) {
+            row.loft = loft->loft->name;
+            row.distance = loft->distance;
+        }
+        DateTimeReading reading;
+        if (!read) reading = ReadDateTime(clocking.clocked, Seconds::Required);
+        const DateTime& clocked_value = read ? *read : reading.value;
+        const bool clocked_reads = reading.ok();
+        row.clocked = clocked_reads ? WriteDateTime(clocked_value) : clocking.clocked;
+        const Dated clocked = clocked_reads ? Dating(clocked_value) : Dated{};
+
+        if (!first_of_ring) {
+            row.fault = Fault(BirdProblem::RingClockedAgain);
+        } else if (facts_.fault_) {
+            row.fault = facts_.fault_;
+        } else if (!loft) {
+            row.fault = Fault(BirdProblem::UnknownLoft);
+        } else if (!loft->has_clock) {
+            row.fault = Fault(BirdProblem::NoClock);
+        } else if (loft->fault) {
+            row.fault = loft->fault;
+        } else if (!clocked_reads) {
+            row.fault = Unreadable(ReadingName::Clocked, *reading.problem);
+        } else if (!loft->distance) {
+            row.fault = Fault(BirdProblem::NoDistance);
+        } else if (clocked.moment < facts_.liberated_) {
+            row.fault = Fault(BirdProblem::ClockedBeforeLiberation);
+        } else if (clocked.moment < loft->clock_set.moment) {
+            row.fault = Fault(BirdProblem::ClockedBeforeClockSet);
+        } else if (clocked.moment > loft->clock_check.moment) {
+            row.fault = Fault(BirdProblem::ClockedAfterCheck);
+        } else if (!facts_.race_.darkness && DaysBetween(facts_.liberation_, clocked) > 0) {
+            // Without hours of darkness a night out would be counted as flying time.
+            row.fault = Fault(BirdProblem::OvernightWithoutDarkness);
+        } else {
+            Figure(*loft, clocked, row);
+        }
+    }
+
+  private:
+    void Figure(const LoftFacts& loft, const Dated& clocked, ResultRow& row) {
+        if (&loft != entry_loft_) {
+            SetLoftFields(entry_, loft.clock_set, loft.master_set, loft.clock_check,
+                          loft.master_check, *loft.distance);
+            entry_loft_ = &loft;
+            entry_day_.reset();
+        }
+        if (entry_day_ != clocked.day) {
+            SetDayFields(entry_, facts_.liberation_, loft.clock_set, loft.clock_check,
+                         loft.master_check, clocked);
+            entry_day_ = clocked.day;
+        }
+        SetClockedFields(entry_, clocked);
+        std::string key;
+        if (kept_) {
+            key = EntryKey(entry_);
+            if (const KeptFigures::Figures* figures = kept_->Find(key)) {
+                row.figures = figures->texts;
+                row.velocity = figures->velocity;
+                return;
+            }
+        }
+        try {
+            row.figures = race::ComputeRace(entry_);
+            row.velocity = race::TextToNumber(row.figures.velocity);
+        } catch (const race::RaceError& error) {
+            row.fault = CalculatorFault(error);
+            row.figures = {};
+            return;
+        }
+        if (kept_) kept_->Keep(std::move(key), {row.figures, row.velocity});
+    }
+
+    const RaceFacts& facts_;
+    KeptFigures* kept_;
+    race::RaceEntry entry_;
+    const LoftFacts* entry_loft_ = nullptr;
+    std::optional<std::int64_t> entry_day_;
+    std::int64_t last_loft_id_ = 0;
+    const LoftFacts* last_loft_ = nullptr;
+};
+
 }  // namespace
 
 race::RaceEntry CalculatorEntry(const BirdReadings& readings) {
@@ -315,145 +509,65 @@ race::RaceEntry CalculatorEntry(const BirdReadings& readings) {
     return entry;
 }
 
-Result ComputeResult(const RaceReturn& race_return) {
+const KeptFigures::Figures* KeptFigures::Find(const std::string& entry_key) const {
+    const auto found = figures_.find(entry_key);
+    return found == figures_.end() ? nullptr : &found->second;
+}
+
+void KeptFigures::Keep(std::string entry_key, Figures figures) {
+    figures_.insert_or_assign(std::move(entry_key), std::move(figures));
+}
+
+const distance::MilesYards* KeptFigures::FindDistance(const std::string& place_key) const {
+    const auto found = distances_.find(place_key);
+    return found == distances_.end() ? nullptr : &found->second;
+}
+
+void KeptFigures::KeepDistance(std::string place_key, distance::MilesYards distance) {
+    distances_.insert_or_assign(std::move(place_key), distance);
+}
+
+void KeptFigures::Clear() {
+    figures_.clear();
+    distances_.clear();
+}
+
+Result ComputeResult(const RaceReturn& race_return, KeptFigures* kept) {
     return ComputeResult(race_return.race, race_return.lofts, race_return.clocks,
-                         race_return.clockings, ReadingsRead{});
+                         race_return.clockings, ReadingsRead{}, kept);
 }
 
 Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
                      const std::vector<LoftClock>& clocks, const std::vector<Clocking>& clockings,
-                     const ReadingsRead& read) {
-    std::optional<BirdFault> race_fault;
-    const DateTimeReading liberation_reading = ReadDateTime(race.liberation, Seconds::Optional);
-    if (!liberation_reading.ok()) {
-        race_fault = Unreadable(ReadingName::Liberation, *liberation_reading.problem);
-    }
-    const Dated liberation = Dating(liberation_reading.value);
-    std::optional<TimeOfDay> darkness_evening, darkness_morning;
-    if (race.darkness) {
-        const TimeReading evening = ReadTime(race.darkness->evening, Seconds::Refused);
-        const TimeReading morning = ReadTime(race.darkness->morning, Seconds::Refused);
-        if (!evening.ok()) {
-            race_fault = Unreadable(ReadingName::DarknessEvening, *evening.problem);
-        } else if (!morning.ok()) {
-            race_fault = Unreadable(ReadingName::DarknessMorning, *morning.problem);
-        }
-        darkness_evening = evening.value;
-        darkness_morning = morning.value;
-    }
-
-    // A loft listed twice is the one loft, as listed last.
-    std::vector<LoftFacts> lofts;
-    lofts.reserve(loft_list.size());
-    std::unordered_map<std::int64_t, std::size_t> loft_index;
-    loft_index.reserve(loft_list.size());
-    for (const Loft& loft : loft_list) {
-        const auto [found, added] = loft_index.try_emplace(loft.loft_id, lofts.size());
-        if (added) lofts.emplace_back();
-        LoftFacts& facts = lofts[found->second];
-        facts.loft = &loft;
-        facts.distance = LoftDistance(loft, race);
-    }
-    const auto facts_of = [&](std::int64_t loft_id) -> LoftFacts* {
-        const auto found = loft_index.find(loft_id);
-        return found == loft_index.end() ? nullptr : &lofts[found->second];
-    };
-    const std::optional<Dated> liberation_time =
-        liberation_reading.ok() ? std::optional<Dated>(liberation) : std::nullopt;
-    const bool clocks_read = read.clocks.size() == clocks.size();
-    for (std::size_t c = 0; c < clocks.size(); ++c) {
-        if (LoftFacts* facts = facts_of(clocks[c].loft_id)) {
-            ReadClock(clocks[c], clocks_read ? &read.clocks[c] : nullptr, liberation_time, *facts);
-        }
-    }
-
-    // One entry for every bird: the race's fields written once, a loft's when its birds begin.
-    race::RaceEntry entry;
-    SetRaceFields(entry, liberation, darkness_evening, darkness_morning);
-    const LoftFacts* entry_loft = nullptr;
-    std::optional<std::int64_t> entry_day;
-    const double liberated = liberation_reading.ok() ? liberation.moment : 0.0;
-
-    // Each row is made where it stays until it is ranked; the clockings of a loft mostly come
-    // together, so the last one's loft is tried first.
+                     const ReadingsRead& read, KeptFigures* kept) {
+    // A different race's kept figures are let go of rather than kept without end.
     const std::size_t count = clockings.size();
+    if (kept && kept->size() > 2 * count + 64) kept->Clear();
+    const RaceFacts facts(race, loft_list, clocks, read, kept);
+
+    // The first clocking of a ring counts; any later one is listed with no result.
+    std::vector<bool> first_of_ring(count);
+    {
+        RingsClocked rings(clockings);
+        constexpr std::size_t kRingsAhead = 8;
+        for (std::size_t index = 0; index < count; ++index) {
+            rings.Expect(index + kRingsAhead);
+            first_of_ring[index] = rings.First(index);
+        }
+    }
+
+    // Each row is made where it stays until it is ranked.
+    std::vector<ResultRow> rows(count);
     const bool read_here = read.clockings.size() != count;
-    std::vector<ResultRow> rows;
-    rows.reserve(count);
+    BirdWorker worker(facts, kept);
+    for (std::size_t index = 0; index < count; ++index) {
+        worker.Work(clockings[index], read_here ? nullptr : &read.clockings[index],
+                    first_of_ring[index], rows[index]);
+    }
     std::vector<std::size_t> ranked, unplaced;
     ranked.reserve(count);
-    RingsClocked rings(clockings);
-    constexpr std::size_t kRingsAhead = 8;
-    std::int64_t last_loft_id = 0;
-    const LoftFacts* last_facts = nullptr;
     for (std::size_t index = 0; index < count; ++index) {
-        const Clocking& clocking = clockings[index];
-        ResultRow& row = rows.emplace_back();
-        row.loft_id = clocking.loft_id;
-        row.ring = clocking.ring;
-        if (last_facts == nullptr || clocking.loft_id != last_loft_id) {
-            last_facts = facts_of(clocking.loft_id);
-            last_loft_id = clocking.loft_id;
-        }
-        const LoftFacts* const facts = last_facts;
-        if (facts) {
-            row.loft = facts->loft->name;
-            row.distance = facts->distance;
-        }
-        DateTimeReading reading;
-        if (read_here) reading = ReadDateTime(clocking.clocked, Seconds::Required);
-        const DateTime& clocked_value = read_here ? reading.value : read.clockings[index];
-        const bool clocked_reads = reading.ok();
-        row.clocked = clocked_reads ? WriteDateTime(clocked_value) : clocking.clocked;
-        const Dated clocked = clocked_reads ? Dating(clocked_value) : Dated{};
-
-        // The first clocking of a ring counts; any later one is listed with no result.
-        rings.Expect(index + kRingsAhead);
-        if (!rings.First(index)) {
-            row.fault = Fault(BirdProblem::RingClockedAgain);
-        } else if (race_fault) {
-            row.fault = race_fault;
-        } else if (!facts) {
-            row.fault = Fault(BirdProblem::UnknownLoft);
-        } else if (!facts->has_clock) {
-            row.fault = Fault(BirdProblem::NoClock);
-        } else if (facts->fault) {
-            row.fault = facts->fault;
-        } else if (!clocked_reads) {
-            row.fault = Unreadable(ReadingName::Clocked, *reading.problem);
-        } else if (!facts->distance) {
-            row.fault = Fault(BirdProblem::NoDistance);
-        } else if (clocked.moment < liberated) {
-            row.fault = Fault(BirdProblem::ClockedBeforeLiberation);
-        } else if (clocked.moment < facts->clock_set.moment) {
-            row.fault = Fault(BirdProblem::ClockedBeforeClockSet);
-        } else if (clocked.moment > facts->clock_check.moment) {
-            row.fault = Fault(BirdProblem::ClockedAfterCheck);
-        } else if (!race.darkness && DaysBetween(liberation, clocked) > 0) {
-            // Without hours of darkness a night out would be counted as flying time.
-            row.fault = Fault(BirdProblem::OvernightWithoutDarkness);
-        } else {
-            if (facts != entry_loft) {
-                SetLoftFields(entry, facts->clock_set, facts->master_set, facts->clock_check,
-                              facts->master_check, *facts->distance);
-                entry_loft = facts;
-                entry_day.reset();
-            }
-            if (entry_day != clocked.day) {
-                SetDayFields(entry, liberation, facts->clock_set, facts->clock_check,
-                             facts->master_check, clocked);
-                entry_day = clocked.day;
-            }
-            SetClockedFields(entry, clocked);
-            try {
-                row.figures = race::ComputeRace(entry);
-                row.velocity = race::TextToNumber(row.figures.velocity);
-            } catch (const race::RaceError& error) {
-                row.fault = CalculatorFault(error);
-                row.figures = {};
-            }
-        }
-        (row.fault ? unplaced : ranked).push_back(rows.size() - 1);
+        (rows[index].fault ? unplaced : ranked).push_back(index);
     }
     return Ranked(race, std::move(rows), ranked, unplaced);
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/race.h"
@@ -144,12 +145,38 @@ struct ReadingsRead {
     std::vector<DateTime> clockings;
 };
 
-// Every bird of the race, each with its figures or what stops it having any.
-Result ComputeResult(const RaceReturn& race_return);
+// Birds' figures and lofts' distances as worked out before. A race worked out again each time a
+// bird is typed gives every other bird the calculator entry it had before, and every loft its
+// coordinates: the calculator gives an entry the same figures every time, and a geodesic between
+// the same two points is the same length, so they are taken from here instead of being worked
+// out again. Keeps what the last race worked out with it needed, and the birds typed in it since.
+class KeptFigures {
+  public:
+    struct Figures {
+        race::RaceResult texts;
+        double velocity = 0;
+    };
+    // A bird's figures, under its calculator entry.
+    const Figures* Find(const std::string& entry_key) const;
+    void Keep(std::string entry_key, Figures figures);
+    // A loft's distance, under its coordinates as typed and the race point's position.
+    const distance::MilesYards* FindDistance(const std::string& place_key) const;
+    void KeepDistance(std::string place_key, distance::MilesYards distance);
+    void Clear();
+    std::size_t size() const { return figures_.size(); }
+
+  private:
+    std::unordered_map<std::string, Figures> figures_;
+    std::unordered_map<std::string, distance::MilesYards> distances_;
+};
+
+// Every bird of the race, each with its figures or what stops it having any; `kept`, where
+// given, is looked in first and keeps what is worked out.
+Result ComputeResult(const RaceReturn& race_return, KeptFigures* kept = nullptr);
 // The same from the race's parts, with the readings already read.
 Result ComputeResult(const Race& race, const std::vector<Loft>& lofts,
                      const std::vector<LoftClock>& clocks, const std::vector<Clocking>& clockings,
-                     const ReadingsRead& read);
+                     const ReadingsRead& read, KeptFigures* kept = nullptr);
 
 // Only each loft's fastest bird, ranked again among themselves (prizes one to a loft); the birds
 // with no result stay listed after them.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "results/race_result.h"
 #include "tests/common/worked_races.h"
@@ -246,6 +247,51 @@ TEST(RankingTest, TiesAndFirstBirdOnly) {
     using Ranks = std::vector<std::pair<std::string, std::size_t>>;
     EXPECT_EQ(positions(result), (Ranks{{"a", 1}, {"b", 2}, {"c", 2}, {"d", 4}, {"late", 0}}));
     EXPECT_EQ(positions(FirstBirdOnly(result)), (Ranks{{"a", 1}, {"c", 2}, {"d", 3}, {"late", 0}}));
+}
+
+// A race worked out again after each change, with the figures kept from each time before, is the
+// race worked out afresh: no bird keeps figures from an entry that is no longer its own.
+TEST(KeptFiguresTest, WorkedOutAgainIsWorkedOutAfresh) {
+    using Change = void (*)(RaceReturn&);
+    const std::vector<std::pair<const char*, Change>> changes{
+        {"a bird typed",
+         [](RaceReturn& r) {
+             r.clockings.push_back({1, "R2", "2026-05-09 11:50:00"});
+         }},
+        {"its time typed again",
+         [](RaceReturn& r) { r.clockings.back().clocked = "2026-05-09 11:50:01"; }},
+        {"a fraction of a second", [](RaceReturn& r) { r.clockings.back().clocked += ".5"; }},
+        {"the clock struck later",
+         [](RaceReturn& r) { r.clocks[0].clock_check = "2026-05-09 19:00:40"; }},
+        {"the master set later",
+         [](RaceReturn& r) { r.clocks[0].master_set = "2026-05-08 19:00:01"; }},
+        {"the yards", [](RaceReturn& r) { r.lofts[0].distance->yards += 1; }},
+        {"the miles", [](RaceReturn& r) { r.lofts[0].distance->miles += 1; }},
+        {"the liberation", [](RaceReturn& r) { r.race.liberation = "2026-05-09 07:15:30"; }},
+        {"the darkness", [](RaceReturn& r) { r.race.darkness->evening = "21:30"; }},
+        {"a loft moved", [](RaceReturn& r) { r.lofts[1].latitude = "52.2"; }},
+        {"the race point moved", [](RaceReturn& r) { r.race.race_point->longitude = -2.5; }},
+        {"a ring clocked again", [](RaceReturn& r) { r.clockings.push_back(r.clockings.front()); }},
+    };
+    const auto figures = [](const Result& result) {
+        std::vector<std::tuple<std::string, std::optional<std::size_t>, race::RaceResult>> rows;
+        for (const ResultRow& row : result.rows)
+            rows.emplace_back(row.ring, row.position, row.figures);
+        return rows;
+    };
+    RaceReturn race_return = OneBird(GoodBird());
+    race_return.race.race_point = distance::Position{50.7, -2.4};
+    race_return.lofts.push_back(Loft{2, "Far", std::nullopt, "52.1", "-1.3"});
+    race_return.clocks.push_back(race_return.clocks[0]);
+    race_return.clocks[1].loft_id = 2;
+    race_return.clockings.push_back({2, "F1", "2026-05-09 09:40:00"});
+    KeptFigures kept;
+    ComputeResult(race_return, &kept);
+    for (const auto& [name, change] : changes) {
+        change(race_return);
+        EXPECT_EQ(figures(ComputeResult(race_return, &kept)), figures(ComputeResult(race_return)))
+            << name;
+    }
 }
 
 }  // namespace

@@ -441,6 +441,17 @@ bool ClubDocument::AddNew(const QString& text, const std::optional<Record>& like
     return Add(std::vector<Record>{record}, text);
 }
 
+bool ClubDocument::Push(QUndoCommand* step) {
+    written_ = false;
+    undo_stack_.push(step);
+    return written_;
+}
+
+bool ClubDocument::Wrote(bool written) {
+    written_ = written;
+    return written;
+}
+
 void ClubDocument::ReadChangesMadeElsewhere() {
     if (!file_ || !file_->ChangedElsewhere()) return;
     ShowClub(false);
@@ -450,17 +461,13 @@ void ClubDocument::ReadChangesMadeElsewhere() {
 template <typename Record>
 bool ClubDocument::Add(std::vector<Record> rows, const QString& text) {
     if (!file_ || rows.empty()) return false;
-    const int before = undo_stack_.count();
-    undo_stack_.push(new AddRows<Record>(*this, std::move(rows), text));
-    return undo_stack_.count() > before;
+    return Push(new AddRows<Record>(*this, std::move(rows), text));
 }
 
 template <typename Record>
 bool ClubDocument::Edit(const Record& before, const Record& after, const QString& text) {
     if (!file_) return false;
-    const int count = undo_stack_.count();
-    undo_stack_.push(new EditRow<Record>(*this, before, after, text));
-    return undo_stack_.count() > count;
+    return Push(new EditRow<Record>(*this, before, after, text));
 }
 
 template <typename Record>
@@ -497,78 +504,79 @@ bool ClubDocument::Import(std::vector<Record> added,
                           const std::vector<std::pair<Record, Record>>& changed,
                           const QString& text) {
     if (!file_ || (added.empty() && changed.empty())) return false;
-    const int before = undo_stack_.count();
+    // After an Undo a new step takes the place of the one undone: the index tells, not the count.
+    const int before = undo_stack_.index();
     undo_stack_.beginMacro(text);
     if (!added.empty()) undo_stack_.push(new AddRows<Record>(*this, std::move(added), text));
     for (const auto& [was, becomes] : changed) {
         undo_stack_.push(new EditRow<Record>(*this, was, becomes, text));
     }
     undo_stack_.endMacro();
-    return undo_stack_.count() > before;
+    return undo_stack_.index() > before;
 }
 
 bool ClubDocument::ImportReturn(std::vector<club::Clock> clocks,
                                 std::vector<club::Clocking> clockings, const QString& text) {
     if (!file_ || (clocks.empty() && clockings.empty())) return false;
-    const int before = undo_stack_.count();
+    const int before = undo_stack_.index();
     undo_stack_.beginMacro(text);
     if (!clocks.empty()) undo_stack_.push(new AddRows<club::Clock>(*this, std::move(clocks), text));
     if (!clockings.empty()) {
         undo_stack_.push(new AddRows<club::Clocking>(*this, std::move(clockings), text));
     }
     undo_stack_.endMacro();
-    return undo_stack_.count() > before;
+    return undo_stack_.index() > before;
 }
 
 template <typename Record>
 bool ClubDocument::Insert(std::vector<Record>& rows) {
-    if (!file_) return false;
+    if (!file_) return Wrote(false);
     const club::WriteProblem problem = file_->Insert(rows);
     if (problem) {
         Report(problem);
         ReadList<Record>(false);
-        return false;
+        return Wrote(false);
     }
     // A step undone or redone in another race than the one open shows that race.
     if constexpr (kOfARace<Record>) {
         if (rows.front().race != open_race_) {
             OpenRace(rows.front().race);
-            return true;
+            return Wrote(true);
         }
     }
     ListOf<Record>().Inserted(rows);
     if (!AllJustBegun(rows)) ShowResult();
-    return true;
+    return Wrote(true);
 }
 
 template <typename Record>
 bool ClubDocument::Replace(const Record& before, const Record& after) {
-    if (!file_) return false;
+    if (!file_) return Wrote(false);
     const club::WriteProblem problem = file_->Update(before, after);
     if (problem) {
         Report(problem);
         ReadList<Record>(false);
-        return false;
+        return Wrote(false);
     }
     if constexpr (kOfARace<Record>) {
         if (after.race != open_race_) {
             OpenRace(after.race);
-            return true;
+            return Wrote(true);
         }
     }
     ListOf<Record>().Replaced(after);
     if (!JustBegun(before) || !JustBegun(after)) ShowResult();
-    return true;
+    return Wrote(true);
 }
 
 template <typename Record>
 bool ClubDocument::Remove(const std::vector<Record>& rows) {
-    if (!file_) return false;
+    if (!file_) return Wrote(false);
     const club::WriteProblem problem = file_->Remove(std::span<const Record>(rows));
     if (problem) {
         Report(problem);
         ReadList<Record>(false);
-        return false;
+        return Wrote(false);
     }
     ListOf<Record>().Removed(rows);
     if constexpr (std::is_same_v<Record, club::Race>) {
@@ -577,7 +585,7 @@ bool ClubDocument::Remove(const std::vector<Record>& rows) {
         }
     }
     if (!AllJustBegun(rows)) ShowResult();
-    return true;
+    return Wrote(true);
 }
 
 ClubPlaces ClubDocument::Places() const {

@@ -159,6 +159,12 @@ class ClubDocument : public QObject {
 
   private:
     bool Report(const std::optional<club::ClubProblem>& problem);
+    // Pushes a step and says whether the file took it. Neither the stack's count nor its index
+    // can tell: after an Undo a new step takes the place of the one undone, and a cell typed into
+    // a row just begun is merged into that row's step.
+    bool Push(QUndoCommand* step);
+    // What a step's write came to, for Push; returns it.
+    bool Wrote(bool written);
     template <typename Record>
     void ReadList(bool opening);
     void ShowClub(bool opening);
@@ -178,6 +184,7 @@ class ClubDocument : public QObject {
     ResultModel result_;
     // The open race's birds' figures, so that a bird typed works out that bird alone again.
     results::KeptFigures kept_figures_;
+    bool written_ = false;  // whether the last step's write was taken, for Push
     std::optional<club::Id> open_race_;
     QTimer* look_for_changes_;
 };

@@ -377,6 +377,38 @@ QString ClubDocument::RaceDescription() const {
              tr("%n bird(s) clocked", nullptr, static_cast<int>(result_.whole().rows.size())));
 }
 
+namespace {
+
+// A calculator entry as a member types it in, its fields in the calculator's Tab order, each
+// with the row it stands on and its unit: "Set to Opening 1 midnights; ...; Clock Set 19 h 0 min
+// 0 s; ...".
+QString EntryText(const race::RaceEntry& entry) {
+    const auto unit = [](std::string_view name) {
+        if (name == "hours") return ClubDocument::tr("h");
+        if (name == "minutes") return ClubDocument::tr("min");
+        if (name == "seconds") return ClubDocument::tr("s");
+        return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    };
+    // A row's figures kept on one line, as the calculator shows them.
+    constexpr QChar kTogether(u'\u00A0');
+    QStringList rows;
+    std::string_view row_shown;
+    for (const race::EntryField& field : race::EntryFields()) {
+        const QString value =
+            QString::fromStdString(entry.*field.member) + kTogether + unit(field.unit);
+        if (field.row == row_shown) {
+            rows.back() += kTogether + value;
+            continue;
+        }
+        row_shown = field.row;
+        rows << QString::fromUtf8(field.row.data(), static_cast<qsizetype>(field.row.size())) +
+                    QLatin1Char(' ') + value;
+    }
+    return rows.join(QStringLiteral("; "));
+}
+
+}  // namespace
+
 QString ClubDocument::BirdInFull(const results::ResultRow& row) const {
     const QString bird =
         tr("%1, ring %2").arg(QString::fromStdString(row.loft), QString::fromStdString(row.ring));
@@ -396,6 +428,11 @@ QString ClubDocument::BirdInFull(const results::ResultRow& row) const {
                  QString::fromStdString(row.figures.FTSecs),
                  QString::fromStdString(row.figures.variation),
                  row.distance ? DistanceText(*row.distance) : QString());
+    if (const std::optional<race::RaceEntry> entry =
+            results::CalculatorEntryOf(ReturnOfOpenRace(), row.loft_id, row.ring)) {
+        text += QLatin1Char('\n') +
+                tr("Worked out from the calculator entry: %1.").arg(EntryText(*entry));
+    }
     return text;
 }
 

@@ -449,6 +449,16 @@ class BirdWorker {
         }
     }
 
+    // The entry a bird's figures are worked out from; none for a bird with no result.
+    std::optional<race::RaceEntry> EntryFor(const Clocking& clocking) {
+        ResultRow row;
+        entry_only_ = true;
+        Work(clocking, nullptr, true, row);
+        entry_only_ = false;
+        if (row.fault) return std::nullopt;
+        return entry_;
+    }
+
   private:
     void Figure(const LoftFacts& loft, const Dated& clocked, ResultRow& row) {
         if (&loft != entry_loft_) {
@@ -463,6 +473,7 @@ class BirdWorker {
             entry_day_ = clocked.day;
         }
         SetClockedFields(entry_, clocked);
+        if (entry_only_) return;
         std::string key;
         if (kept_) {
             key = EntryKey(entry_);
@@ -485,6 +496,7 @@ class BirdWorker {
 
     const RaceFacts& facts_;
     KeptFigures* kept_;
+    bool entry_only_ = false;  // the entry made, its figures not worked out
     race::RaceEntry entry_;
     const LoftFacts* entry_loft_ = nullptr;
     std::optional<std::int64_t> entry_day_;
@@ -570,6 +582,18 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
         (rows[index].fault ? unplaced : ranked).push_back(index);
     }
     return Ranked(race, std::move(rows), ranked, unplaced);
+}
+
+std::optional<race::RaceEntry> CalculatorEntryOf(const RaceReturn& race_return,
+                                                 std::int64_t loft_id, const std::string& ring) {
+    // The ring's first clocking is the one that counts.
+    const auto clocking = std::find_if(
+        race_return.clockings.begin(), race_return.clockings.end(),
+        [&](const Clocking& each) { return each.loft_id == loft_id && each.ring == ring; });
+    if (clocking == race_return.clockings.end()) return std::nullopt;
+    const RaceFacts facts(race_return.race, race_return.lofts, race_return.clocks, ReadingsRead{},
+                          nullptr);
+    return BirdWorker(facts, nullptr).EntryFor(*clocking);
 }
 
 Result FirstBirdOnly(const Result& result) {

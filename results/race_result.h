@@ -178,6 +178,12 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& lofts,
                      const std::vector<LoftClock>& clocks, const std::vector<Clocking>& clockings,
                      const ReadingsRead& read, KeptFigures* kept = nullptr);
 
+// The calculator entry a bird of the race was worked out from, each field as the calculator
+// takes it, so that a member can type it in and check the figures; none for a bird with no
+// result. A ring clocked more than once is its first clocking.
+std::optional<race::RaceEntry> CalculatorEntryOf(const RaceReturn& race_return,
+                                                 std::int64_t loft_id, const std::string& ring);
+
 // Only each loft's fastest bird, ranked again among themselves (prizes one to a loft); the birds
 // with no result stay listed after them.
 Result FirstBirdOnly(const Result& result);

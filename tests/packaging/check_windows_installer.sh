@@ -6,9 +6,10 @@
 # <build>/screenshot-windows.png; race-result installed and in the zip; the race-distance console program, installed and in the zip,
 # giving Berkeley to Port Moresby; Club Secretary started on a first club of its own, its window's
 # title read, a loft and a race point typed in and the distance between them copied from its
-# table; its window rendered to <build>/screenshot-distances-windows.png and its race night page
-# to <build>/screenshot-race-windows.png; then uninstalled
-# silently, leaving nothing behind.
+# table; its window rendered to <build>/screenshot-distances-windows.png; race night typed in (a
+# race, a clock and two birds), its ranked velocities checked against the installed race-result
+# on the same club file, and the page rendered to <build>/screenshot-race-windows.png; then
+# uninstalled silently, leaving nothing behind.
 #   check_windows_installer.sh <build> <version> <wine-run.sh> <wine prefix>
 set -euo pipefail
 build=$1
@@ -215,15 +216,43 @@ kill "$desktop" 2>/dev/null || true
 wait "$desktop" 2>/dev/null || true
 WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
 
-# Race night's page, as it first shows in a club with no race yet.
+# Race night, on a Wine desktop (which, as a desktop's window manager does, gives the keyboard
+# back to the window when a list of names offered closes): a race from Stoke, A. Barker's clock
+# struck, two birds typed from its tape (times alone, on the race's day), and the ranked result
+# copied from its table, its velocities checked against race-result's for the same club file.
+# A name is picked by typing part of it and Enter.
 "$wine_run" "$prefix" explorer /desktop=race,1270x880 "$club_path" &
 desktop=$!
-race_desktop=$(timeout 60 xdotool search --sync --onlyvisible --name "^race - Wine desktop" |
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "^race - Wine desktop" |
     head -n 1 || true)
-if [[ -n "$race_desktop" ]]; then
+if [[ -n "$window" ]]; then
     sleep 6
-    xdotool windowfocus --sync "$race_desktop" 2>/dev/null || true
-    xdotool key --clearmodifiers ctrl+2
+    typed key:ctrl+2 key:ctrl+shift+r "Stoke YB" key:Return "Stok" key:Return \
+        "2026-05-09 07:00" key:Return key:Return key:Return
+    typed key:ctrl+shift+k "Barker" key:Return "190000" key:Return "190000" key:Return \
+        "200010" key:Return "200000" key:Return key:Escape
+    typed key:ctrl+shift+b "Barker" key:Return "GB26N001" key:Return "083000" key:Return \
+        "NL26N002" key:Return "082959" key:Return key:Escape
+    typed key:alt+u key:ctrl+a key:ctrl+c
+    ranked=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+    worked_out=$(wine "C:\\Program Files\\$product\\race-result.exe" \
+        "Z:${first_club//\//\\}" "Stoke YB" | tr -d '\r' || true)
+    compared=$(python3 - "$ranked" "$worked_out" <<'PYTHON'
+import csv, io, sys
+shown = [line.split("\t") for line in sys.argv[1].strip().split("\n")]
+heading, birds = shown[0], shown[1:]
+if "Velocity (yd/min)" not in heading or "Ring" not in heading:
+    print(f"the window copied {sys.argv[1]!r}"); sys.exit()
+velocity, ring = heading.index("Velocity (yd/min)"), heading.index("Ring")
+window = [(bird[0], bird[ring], bird[velocity]) for bird in birds]
+tool = [(row["position"], row["ring"], row["velocity"])
+        for row in csv.DictReader(io.StringIO(sys.argv[2]))]
+print("same" if window == tool and len(tool) == 2 else f"window {window}, tool {tool}")
+PYTHON
+) || true
+    [[ "$compared" == same ]] || fail "race night's result: $compared"
+else
+    fail "no Wine desktop for race night within a minute"
 fi
 desktop_picture race "$build/screenshot-race-windows.png" 2 ||
     fail "no picture of race night in Club Secretary"

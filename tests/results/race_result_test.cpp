@@ -63,6 +63,22 @@ race::RaceResult FiguresOf(const DatedBird& bird) {
     return result.rows.at(0).figures;
 }
 
+// The entry the result shows the bird was worked out from, field by field; none where it has none.
+std::vector<std::string> EntryShown(const DatedBird& bird) {
+    const std::optional<race::RaceEntry> entry = CalculatorEntryOf(OneBird(bird), 1, "R1");
+    std::vector<std::string> texts;
+    for (const race::EntryField& field : race::EntryFields()) {
+        if (entry) texts.push_back((*entry).*field.member);
+    }
+    return texts;
+}
+
+std::vector<std::string> Texts(const race::RaceEntry& entry) {
+    std::vector<std::string> texts;
+    for (const race::EntryField& field : race::EntryFields()) texts.push_back(entry.*field.member);
+    return texts;
+}
+
 // Whatever the calculator can be given, the result gives its texts to the last digit.
 TEST(CalculatorMappingTest, SameDayBirdsAreTheCalculatorsFigures) {
     for (const race::worked::WorkedRace& worked : race::worked::WorkedRaces()) {
@@ -92,6 +108,8 @@ TEST(CalculatorMappingTest, SameDayBirdsAreTheCalculatorsFigures) {
         e.miles = pick(50, 700), e.yards = pick(0, 1759);
         const race::RaceResult figures = FiguresOf(FromEntry(e, with_darkness));
         ASSERT_EQ(figures, race::ComputeRace(e)) << i;
+        // And the entry shown for the bird is the one the calculator was given.
+        ASSERT_EQ(EntryShown(FromEntry(e, with_darkness)), Texts(e)) << i;
     }
 }
 
@@ -218,6 +236,11 @@ TEST(BirdProblemTest, EachProblemItsOwnCode) {
         EXPECT_FALSE(bird.position.has_value());
         EXPECT_EQ(bird.figures, race::RaceResult{});
         EXPECT_EQ(result.rows[2].fault, Code(B::RingClockedAgain));
+        // The entry is shown only for a bird the calculator itself was given.
+        const bool given = row.fault.problem == B::ClockDidNotRun ||
+                           row.fault.problem == B::NoFlyingTime ||
+                           row.fault.problem == B::CalculationFailed;
+        EXPECT_EQ(CalculatorEntryOf(race_return, 1, "R1").has_value(), given);
     }
 }
 

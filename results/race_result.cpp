@@ -557,29 +557,23 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
     if (kept && kept->size() > 2 * count + 64) kept->Clear();
     const RaceFacts facts(race, loft_list, clocks, read, kept);
 
-    // The first clocking of a ring counts; any later one is listed with no result.
-    std::vector<bool> first_of_ring(count);
-    {
-        RingsClocked rings(clockings);
-        constexpr std::size_t kRingsAhead = 8;
-        for (std::size_t index = 0; index < count; ++index) {
-            rings.Expect(index + kRingsAhead);
-            first_of_ring[index] = rings.First(index);
-        }
-    }
-
-    // Each row is made where it stays until it is ranked.
-    std::vector<ResultRow> rows(count);
-    const bool read_here = read.clockings.size() != count;
-    BirdWorker worker(facts, kept);
-    for (std::size_t index = 0; index < count; ++index) {
-        worker.Work(clockings[index], read_here ? nullptr : &read.clockings[index],
-                    first_of_ring[index], rows[index]);
-    }
+    // Each row is made where it stays until it is ranked. The first clocking of a ring counts;
+    // any later one is listed with no result.
+    std::vector<ResultRow> rows;
+    rows.reserve(count);
     std::vector<std::size_t> ranked, unplaced;
     ranked.reserve(count);
+    const bool read_here = read.clockings.size() != count;
+    RingsClocked rings(clockings);
+    constexpr std::size_t kRingsAhead = 8;
+    BirdWorker worker(facts, kept);
     for (std::size_t index = 0; index < count; ++index) {
-        (rows[index].fault ? unplaced : ranked).push_back(index);
+        rings.Expect(index + kRingsAhead);
+        const bool first_of_ring = rings.First(index);
+        ResultRow& row = rows.emplace_back();
+        worker.Work(clockings[index], read_here ? nullptr : &read.clockings[index], first_of_ring,
+                    row);
+        (row.fault ? unplaced : ranked).push_back(index);
     }
     return Ranked(race, std::move(rows), ranked, unplaced);
 }

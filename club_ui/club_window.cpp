@@ -222,26 +222,34 @@ void ClubWindow::BuildMenus() {
 }
 
 void ClubWindow::BuildResultOptions(QMenu& view) {
-    // How the club shows its velocities: kept between sessions.
+    // How the club shows its velocities: kept between sessions, and written only when changed.
     QAction* metres = view.addAction(tr("Velocities in &metres per minute"));
+    metres->setObjectName(QStringLiteral("metres-per-minute"));
     metres->setCheckable(true);
     QAction* four = view.addAction(tr("Velocities to &four decimals"));
+    four->setObjectName(QStringLiteral("four-decimals"));
     four->setCheckable(true);
-    QSettings settings;
-    metres->setChecked(settings.value(QStringLiteral("result/metres"), false).toBool());
-    four->setChecked(settings.value(QStringLiteral("result/decimals"), 3).toInt() == 4);
+    {
+        const std::unique_ptr<QSettings> settings = ProgramSettings();
+        metres->setChecked(settings->value(QStringLiteral("result/metres"), false).toBool());
+        four->setChecked(settings->value(QStringLiteral("result/decimals"), 3).toInt() == 4);
+    }
     const auto apply = [this, metres, four] {
         results::ResultOptions options = document_.result().options();
         options.unit = metres->isChecked() ? results::VelocityUnit::MetresPerMinute
                                            : results::VelocityUnit::YardsPerMinute;
         options.decimals = four->isChecked() ? 4 : 3;
         document_.SetResultOptions(options);
-        QSettings kept;
-        kept.setValue(QStringLiteral("result/metres"), metres->isChecked());
-        kept.setValue(QStringLiteral("result/decimals"), options.decimals);
+        return options;
     };
-    connect(metres, &QAction::toggled, this, apply);
-    connect(four, &QAction::toggled, this, apply);
+    const auto apply_and_keep = [apply, metres] {
+        const results::ResultOptions options = apply();
+        const std::unique_ptr<QSettings> kept = ProgramSettings();
+        kept->setValue(QStringLiteral("result/metres"), metres->isChecked());
+        kept->setValue(QStringLiteral("result/decimals"), options.decimals);
+    };
+    connect(metres, &QAction::toggled, this, apply_and_keep);
+    connect(four, &QAction::toggled, this, apply_and_keep);
     apply();
 }
 

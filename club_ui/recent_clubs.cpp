@@ -21,11 +21,11 @@ std::unique_ptr<QSettings> SettingsNamed(const QString& name) {
     return std::make_unique<QSettings>(QSettings::UserScope, name);
 }
 
+}  // namespace
+
 std::unique_ptr<QSettings> ProgramSettings() {
     return SettingsNamed(QCoreApplication::applicationName());
 }
-
-}  // namespace
 
 void NameTheProgram() {
     // Without an organisation the data folder is the program's own, ~/.local/share/Club Secretary

@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QMenu;
+class QSettings;
 
 namespace club_ui {
 
@@ -12,6 +14,9 @@ namespace club_ui {
 // one folder and one settings file named "Club Secretary" in the user's data and settings
 // folders. Called before any window is made.
 void NameTheProgram();
+
+// The program's settings, in that one file: the recent clubs, and how the result is shown.
+std::unique_ptr<QSettings> ProgramSettings();
 
 // The clubs opened last, kept in the program's settings, and the menu that offers them.
 class RecentClubs : public QObject {

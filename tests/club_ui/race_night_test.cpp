@@ -1,8 +1,10 @@
 // Race night: birds typed into the window reach the club file and the result, and an import of a
 // return takes only what reads.
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -14,6 +16,7 @@
 #include "club_ui/club_document.h"
 #include "club_ui/club_window.h"
 #include "club_ui/import_preview.h"
+#include "club_ui/recent_clubs.h"
 
 namespace {
 
@@ -133,6 +136,19 @@ class RaceNightTest : public QObject {
         QCOMPARE(ClockingsInFile(path, race).size(), 1u);
         QCOMPARE(result.rowCount(), 1);
         QCOMPARE(result.index(0, club_ui::ResultModel::Ring).data().toString(), "GB26N01234");
+    }
+
+    // How the result is shown is kept in the program's one settings file, for the next window.
+    void theResultsUnitIsKeptInTheProgramsSettings() {
+        {
+            club_ui::ClubWindow window;
+            window.findChild<QAction*>("metres-per-minute")->trigger();
+        }
+        QVERIFY(club_ui::ProgramSettings()->value("result/metres").toBool());
+        club_ui::ClubWindow next;
+        QVERIFY(next.findChild<QAction*>("metres-per-minute")->isChecked());
+        next.findChild<QAction*>("metres-per-minute")->trigger();
+        QVERIFY(!club_ui::ProgramSettings()->value("result/metres").toBool());
     }
 
     void aReturnWithBadRowsAddsOnlyTheRowsThatRead() {

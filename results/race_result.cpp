@@ -506,21 +506,6 @@ class BirdWorker {
 
 }  // namespace
 
-race::RaceEntry CalculatorEntry(const BirdReadings& readings) {
-    race::RaceEntry entry;
-    const Dated liberation = Dating(readings.liberation);
-    const Dated clock_set = Dating(readings.clock_set);
-    const Dated clock_check = Dating(readings.clock_check);
-    const Dated master_check = Dating(readings.master_check);
-    SetRaceFields(entry, liberation, readings.darkness_evening, readings.darkness_morning);
-    SetLoftFields(entry, clock_set, Dating(readings.master_set), clock_check, master_check,
-                  readings.distance);
-    const Dated clocked = Dating(readings.clocked);
-    SetDayFields(entry, liberation, clock_set, clock_check, master_check, clocked);
-    SetClockedFields(entry, clocked);
-    return entry;
-}
-
 const KeptFigures::Figures* KeptFigures::Find(const std::string& entry_key) const {
     const auto found = figures_.find(entry_key);
     return found == figures_.end() ? nullptr : &found->second;

@@ -126,17 +126,6 @@ struct Result {
     std::vector<ResultRow> rows;
 };
 
-// The figures the calculator gives for one bird, from its dated readings: the entries it needs,
-// built as the calculator takes them.
-struct BirdReadings {
-    DateTime liberation;
-    std::optional<TimeOfDay> darkness_evening, darkness_morning;
-    DateTime clock_set, master_set, clock_check, master_check;
-    DateTime clocked;
-    distance::MilesYards distance;
-};
-race::RaceEntry CalculatorEntry(const BirdReadings& readings);
-
 // The readings of a race's clocks and clockings where they have been read already, as a return's
 // reader reads them: one for each clock (as set, the master as set, as struck, the master as
 // struck) and one for each clocking, in order. Either may be left empty, to be read from the texts.

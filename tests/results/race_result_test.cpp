@@ -272,6 +272,51 @@ TEST(RankingTest, TiesAndFirstBirdOnly) {
     EXPECT_EQ(positions(FirstBirdOnly(result)), (Ranks{{"a", 1}, {"c", 2}, {"d", 3}, {"late", 0}}));
 }
 
+// A federation's race: every ranked bird in velocity order, fastest first, equal velocities (the
+// same loft's birds clocked at the same second) in the order clocked and sharing a position.
+TEST(RankingTest, ManyBirdsFastestFirstAsASortOfTheirVelocities) {
+    std::mt19937 random(9);
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    RaceReturn race_return;
+    race_return.race.liberation = "2026-05-09 07:00:00";
+    for (std::int64_t id = 1; id <= 300; ++id) {
+        race_return.lofts.push_back(
+            Loft{id, "", distance::MilesYards{pick(1, 900), pick(0, 1759)}, "", ""});
+        race_return.clocks.push_back(LoftClock{id, "2026-05-08 19:00:00", "2026-05-08 19:00:00",
+                                               "2026-05-09 23:00:00",
+                                               "2026-05-09 23:00:0" + std::to_string(pick(0, 9))});
+        for (int bird = pick(1, 4); bird > 0; --bird) {
+            const int clocked = pick(7 * 3600 + 60, 15 * 3600);
+            char text[32];
+            std::snprintf(text, sizeof text, "2026-05-09 %02d:%02d:%02d", clocked / 3600,
+                          clocked / 60 % 60, clocked % 60);
+            for (int again = bird % 3 == 0 ? 2 : 1; again > 0; --again) {
+                race_return.clockings.push_back(
+                    {id, std::to_string(race_return.clockings.size()), text});
+            }
+        }
+    }
+    std::vector<std::pair<double, std::string>> expected;  // velocity, ring, in the order clocked
+    for (const ResultRow& row : ComputeResult(race_return).rows) {
+        if (row.position) expected.emplace_back(row.velocity, row.ring);
+    }
+    std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+        return std::stoi(a.second) < std::stoi(b.second);
+    });
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    const Result result = ComputeResult(race_return);
+    ASSERT_EQ(expected.size(), result.rows.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const ResultRow& row = result.rows[i];
+        ASSERT_EQ(row.ring, expected[i].second) << i;
+        const bool tie = i > 0 && row.velocity == result.rows[i - 1].velocity;
+        EXPECT_EQ(row.position, tie ? result.rows[i - 1].position : i + 1) << i;
+    }
+}
+
 // A race worked out again after each change, with the figures kept from each time before, is the
 // race worked out afresh: no bird keeps figures from an entry that is no longer its own.
 TEST(KeptFiguresTest, WorkedOutAgainIsWorkedOutAfresh) {

@@ -319,13 +319,32 @@ void SetClockedFields(race::RaceEntry& entry, const Dated& clocked) {
     SetSeconds(entry.birdclocksecs, clocked.time);
 }
 
-// An entry's texts, every field, as the one key its figures are kept under.
-std::string EntryKey(const race::RaceEntry& entry) {
+// The entry's texts but the bird's clocked time, every field: what a loft's birds of one day share.
+bool IsClockedField(std::string race::RaceEntry::*member) {
+    return member == &race::RaceEntry::birdclockhrs || member == &race::RaceEntry::birdclockmins ||
+           member == &race::RaceEntry::birdclocksecs;
+}
+std::string SharedFieldsKey(const race::RaceEntry& entry) {
     std::string key;
     key.reserve(96);
     for (const race::EntryField& field : race::EntryFields()) {
-        key.append(entry.*field.member).push_back('\x1f');
+        if (!IsClockedField(field.member)) key.append(entry.*field.member).push_back('\x1f');
     }
+    return key;
+}
+
+// The key a bird's figures are kept under: the number its shared fields are kept under, and the
+// texts of its clocked fields, as SetClockedFields writes them. Mostly short enough to need no
+// room of its own.
+std::string BirdKey(std::uint32_t shared_number, const TimeOfDay& clocked) {
+    std::string key(reinterpret_cast<const char*>(&shared_number), sizeof shared_number);
+    char digits[24];
+    for (const std::int64_t whole :
+         {std::int64_t{clocked.hour}, std::int64_t{clocked.minute}, std::int64_t{clocked.second}}) {
+        const auto written = std::to_chars(digits, digits + sizeof digits, whole);
+        key.append(digits, written.ptr).push_back('\x1f');
+    }
+    if (!clocked.fraction.empty()) key.append(".").append(clocked.fraction);
     return key;
 }
 
@@ -460,7 +479,8 @@ class BirdWorker {
     }
 
   private:
-    void Figure(const LoftFacts& loft, const Dated& clocked, ResultRow& row) {
+    // The entry's fields of this loft and this bird's day.
+    void SetSharedFields(const LoftFacts& loft, const Dated& clocked) {
         if (&loft != entry_loft_) {
             SetLoftFields(entry_, loft.clock_set, loft.master_set, loft.clock_check,
                           loft.master_check, *loft.distance);
@@ -472,17 +492,32 @@ class BirdWorker {
                          loft.master_check, clocked);
             entry_day_ = clocked.day;
         }
-        SetClockedFields(entry_, clocked);
-        if (entry_only_) return;
+    }
+
+    // The number the fields this loft's birds of the bird's day share are kept under, looked
+    // up once a loft and day rather than once a bird.
+    std::uint32_t SharedNumber(const LoftFacts& loft, const Dated& clocked) {
+        const auto [found, added] = shared_numbers_.try_emplace(&loft);
+        if (added || found->second.first != clocked.day) {
+            SetSharedFields(loft, clocked);
+            found->second = {clocked.day, kept_->SharedNumber(SharedFieldsKey(entry_))};
+        }
+        return found->second.second;
+    }
+
+    void Figure(const LoftFacts& loft, const Dated& clocked, ResultRow& row) {
         std::string key;
-        if (kept_) {
-            key = EntryKey(entry_);
+        if (kept_ && !entry_only_) {
+            key = BirdKey(SharedNumber(loft, clocked), clocked.time);
             if (const KeptFigures::Figures* figures = kept_->Find(key)) {
                 row.figures = figures->texts;
                 row.velocity = figures->velocity;
                 return;
             }
         }
+        SetSharedFields(loft, clocked);
+        SetClockedFields(entry_, clocked);
+        if (entry_only_) return;
         try {
             row.figures = race::ComputeRace(entry_);
             row.velocity = race::TextToNumber(row.figures.velocity);
@@ -500,6 +535,8 @@ class BirdWorker {
     race::RaceEntry entry_;
     const LoftFacts* entry_loft_ = nullptr;
     std::optional<std::int64_t> entry_day_;
+    // Each loft's last day of clocking, and the number its shared fields are kept under.
+    std::unordered_map<const LoftFacts*, std::pair<std::int64_t, std::uint32_t>> shared_numbers_;
     std::int64_t last_loft_id_ = 0;
     const LoftFacts* last_loft_ = nullptr;
 };
@@ -524,7 +561,13 @@ void KeptFigures::KeepDistance(std::string place_key, distance::MilesYards dista
     distances_.insert_or_assign(std::move(place_key), distance);
 }
 
+std::uint32_t KeptFigures::SharedNumber(std::string shared_fields_key) {
+    const auto number = static_cast<std::uint32_t>(shared_numbers_.size());
+    return shared_numbers_.try_emplace(std::move(shared_fields_key), number).first->second;
+}
+
 void KeptFigures::Clear() {
+    shared_numbers_.clear();
     figures_.clear();
     distances_.clear();
 }

@@ -145,9 +145,12 @@ class KeptFigures {
         race::RaceResult texts;
         double velocity = 0;
     };
-    // A bird's figures, under its calculator entry.
-    const Figures* Find(const std::string& entry_key) const;
-    void Keep(std::string entry_key, Figures figures);
+    // The number the entry fields a loft's birds of one day share (all but the clocked time)
+    // are kept under; the same texts are given the same number until Clear.
+    std::uint32_t SharedNumber(std::string shared_fields_key);
+    // A bird's figures, under that number and its clocked time: its whole calculator entry.
+    const Figures* Find(const std::string& bird_key) const;
+    void Keep(std::string bird_key, Figures figures);
     // A loft's distance, under its coordinates as typed and the race point's position.
     const distance::MilesYards* FindDistance(const std::string& place_key) const;
     void KeepDistance(std::string place_key, distance::MilesYards distance);
@@ -155,6 +158,7 @@ class KeptFigures {
     std::size_t size() const { return figures_.size(); }
 
   private:
+    std::unordered_map<std::string, std::uint32_t> shared_numbers_;
     std::unordered_map<std::string, Figures> figures_;
     std::unordered_map<std::string, distance::MilesYards> distances_;
 };

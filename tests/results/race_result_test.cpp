@@ -340,6 +340,12 @@ TEST(KeptFiguresTest, WorkedOutAgainIsWorkedOutAfresh) {
         {"a loft moved", [](RaceReturn& r) { r.lofts[1].latitude = "52.2"; }},
         {"the race point moved", [](RaceReturn& r) { r.race.race_point->longitude = -2.5; }},
         {"a ring clocked again", [](RaceReturn& r) { r.clockings.push_back(r.clockings.front()); }},
+        {"the same time the next morning",
+         [](RaceReturn& r) {
+             r.clocks[0].clock_check = "2026-05-10 19:00:40";
+             r.clocks[0].master_check = "2026-05-10 19:00:00";
+             r.clockings.push_back({1, "R3", "2026-05-10 11:50:01.5"});
+         }},
     };
     const auto figures = [](const Result& result) {
         std::vector<std::tuple<std::string, std::optional<std::size_t>, race::RaceResult>> rows;

@@ -198,7 +198,7 @@ std::string RoundDecimals(std::string_view text, int decimals) {
         std::size_t at = digits.size();
         while (at > 0 && digits[at - 1] == '9') digits[--at] = '0';
         if (at == 0) {
-            digits.insert(0, "1");
+            digits.insert(digits.begin(), '1');
             ++point;
         } else {
             ++digits[at - 1];
@@ -208,9 +208,13 @@ std::string RoundDecimals(std::string_view text, int decimals) {
     std::size_t leading = 0;
     while (leading + 1 < static_cast<std::size_t>(point) && digits[leading] == '0') ++leading;
     std::string rounded = digits.substr(leading, static_cast<std::size_t>(point) - leading);
-    if (decimals > 0) rounded += "." + digits.substr(static_cast<std::size_t>(point));
+    if (decimals > 0) {
+        rounded += '.';
+        rounded.append(digits, static_cast<std::size_t>(point));
+    }
     const bool zero = rounded.find_first_not_of("0.") == std::string::npos;
-    return negative && !zero ? "-" + rounded : rounded;
+    if (negative && !zero) rounded.insert(rounded.begin(), '-');
+    return rounded;
 }
 
 std::string ResultCsv(const Result& result, const ResultOptions& options) {

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
@@ -127,13 +128,18 @@ ListPane::ListPane(PlaceListModel& list, QWidget* parent)
         const bool stretched = column == 0 && !names_first;
         header.setSectionResizeMode(column,
                                     stretched ? QHeaderView::Stretch : QHeaderView::Interactive);
-        if (stretched) continue;
+        if (stretched) {
+            columns_width_ += header.sectionSizeHint(column);
+            continue;
+        }
         const QString widest = list_.WidestText(column);
         const int width = list_.IsCoordinate(column) ? coordinate_width
                           : widest.isEmpty()
                               ? other_width
                               : view_->fontMetrics().horizontalAdvance(widest) + kCellPadding;
-        header.resizeSection(column, std::max(width, header.sectionSizeHint(column)));
+        const int own_width = std::max(width, header.sectionSizeHint(column));
+        header.resizeSection(column, own_width);
+        columns_width_ += own_width;
     }
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 8);
     view_->setItemDelegate(new TypingDelegate(list_, *order_, view_));
@@ -247,6 +253,28 @@ void ListPane::SelectRow(int row) {
     const QModelIndex cell = order_->mapFromSource(list_.index(row, 0));
     view_->setCurrentIndex(cell);
     view_->scrollTo(cell);
+}
+
+void ListPane::KeepEveryColumnInView() {
+    // The columns as wide as they were made, before a stretched one took what the list had over.
+    int width = columns_width_;
+    // The row numbers' header as wide as it is at row 9999, measured as the header measures it:
+    // in bold, as the number of the row the user is at is shown.
+    QHeaderView& rows = *view_->verticalHeader();
+    QStyleOptionHeader row_number;
+    row_number.initFrom(&rows);
+    row_number.orientation = Qt::Vertical;
+    row_number.text = QStringLiteral("9999");
+    QFont bold = rows.font();
+    bold.setBold(true);
+    row_number.fontMetrics = QFontMetrics(bold);
+    width += rows.style()
+                 ->sizeFromContents(QStyle::CT_HeaderSection, &row_number, QSize(), &rows)
+                 .width();
+    width += view_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
+    width += 2 * view_->frameWidth();
+    const QMargins around = contentsMargins() + layout()->contentsMargins();
+    setMinimumWidth(width + around.left() + around.right());
 }
 
 int ListPane::CurrentRow() const {

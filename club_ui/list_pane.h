@@ -23,6 +23,10 @@ class ListPane : public QGroupBox {
     // added.
     void AddSortActions(QMenu& menu);
 
+    // Keeps the pane wide enough to show every column side by side, with row numbers of four
+    // digits, so that going from cell to cell never scrolls the list sideways.
+    void KeepEveryColumnInView();
+
     // The row of the list the user is at (in the list's own order), or -1.
     int CurrentRow() const;
     void SelectRow(int row);
@@ -46,6 +50,7 @@ class ListPane : public QGroupBox {
     PlaceListModel& list_;
     QSortFilterProxyModel* order_;
     QTableView* view_;
+    int columns_width_ = 0;  // the columns' own widths, added up
 };
 
 }  // namespace club_ui

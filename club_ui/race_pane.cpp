@@ -215,6 +215,8 @@ RacePane::RacePane(ClubDocument& document, QWidget* parent)
     QFont bold = race_open_->font();
     bold.setBold(true);
     race_open_->setFont(bold);
+    // A tape is typed into the birds from loft to ring to time: all three stay in view.
+    birds_->KeepEveryColumnInView();
     auto* typed = new QSplitter(Qt::Vertical);
     typed->addWidget(clocks_);
     typed->addWidget(birds_);

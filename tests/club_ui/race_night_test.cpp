@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
@@ -139,6 +140,34 @@ class RaceNightTest : public QObject {
     }
 
     // How the result is shown is kept in the program's one settings file, for the next window.
+    // Enter goes from a bird's loft to its ring and its time: a list that had to scroll sideways
+    // to show the time would jump at every bird. It shows every column at the window's own size,
+    // row numbers of four digits included.
+    void theBirdsClockedShowEveryColumnWithoutScrolling() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("race.club");
+        const club::Id race = MakeRaceClub(path);
+        {
+            club::Opening opening = club::ClubFile::Open(path.toStdU16String());
+            const club::Id loft = opening.file->Read<club::Loft>().rows.front().id;
+            std::vector<club::Clocking> birds;
+            for (int bird = 0; bird < 1000; ++bird) {
+                birds.push_back(
+                    {0, race, loft, "GB26N" + std::to_string(10000 + bird), "2026-05-09 10:10:17"});
+            }
+            opening.file->Insert(birds);
+        }
+        club_ui::ClubWindow window;
+        window.OpenStartingClub(path);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
+        QTableView& birds = *TableNamed(window, "Birds clocked");
+        QTRY_COMPARE(birds.model()->rowCount(), 1001);
+        QTRY_VERIFY(birds.isVisible());
+        QCOMPARE(birds.horizontalScrollBar()->maximum(), 0);
+    }
+
     void theResultsUnitIsKeptInTheProgramsSettings() {
         {
             club_ui::ClubWindow window;

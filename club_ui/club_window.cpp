@@ -1,7 +1,9 @@
 #include "club_ui/club_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -298,6 +300,17 @@ void ClubWindow::OpenStartingClub(const QString& command_line_path) {
 
 void ClubWindow::OpenStartingClubOnceShown(const QString& command_line_path) {
     starting_club_ = command_line_path;
+}
+
+void ClubWindow::closeEvent(QCloseEvent* event) {
+    // A clock or bird begun and left with nothing typed in it is not kept in the club, as Escape
+    // would not have kept it. What is being typed in a cell is written first.
+    if (QWidget* typing = QApplication::focusWidget()) typing->clearFocus();
+    if (race_) {
+        race_->clocks().TakeBackRowBegun();
+        race_->birds().TakeBackRowBegun();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 bool ClubWindow::event(QEvent* event) {

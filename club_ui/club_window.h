@@ -37,6 +37,7 @@ class ClubWindow : public QMainWindow {
 
   protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private slots:
     void OpenClub(const QString& path);

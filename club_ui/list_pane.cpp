@@ -255,6 +255,10 @@ void ListPane::SelectRow(int row) {
     view_->scrollTo(cell);
 }
 
+void ListPane::TakeBackRowBegun() {
+    list_.TakeBackIfBlank(CurrentRow());
+}
+
 void ListPane::KeepEveryColumnInView() {
     // The columns as wide as they were made, before a stretched one took what the list had over.
     int width = columns_width_;

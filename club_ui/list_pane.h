@@ -27,6 +27,10 @@ class ListPane : public QGroupBox {
     // digits, so that going from cell to cell never scrolls the list sideways.
     void KeepEveryColumnInView();
 
+    // Takes back the row the user is at if it was just begun and nothing has been typed in it,
+    // as Escape does.
+    void TakeBackRowBegun();
+
     // The row of the list the user is at (in the list's own order), or -1.
     int CurrentRow() const;
     void SelectRow(int row);

@@ -168,6 +168,28 @@ class RaceNightTest : public QObject {
         QCOMPARE(birds.horizontalScrollBar()->maximum(), 0);
     }
 
+    // A clock or a bird begun (its shortcut pressed) and left with nothing typed in it when the
+    // window closes is not kept in the club, as Escape would not have kept it.
+    void aRowBegunAndLeftBlankIsNotKeptWhenTheWindowCloses() {
+        for (const Qt::Key add : {Qt::Key_B, Qt::Key_K}) {
+            QTemporaryDir folder;
+            const QString path = folder.filePath("race.club");
+            const club::Id race = MakeRaceClub(path);
+            {
+                club_ui::ClubWindow window;
+                window.OpenStartingClub(path);
+                window.show();
+                QVERIFY(QTest::qWaitForWindowActive(&window));
+                QTest::keyClick(&window, add, Qt::ControlModifier | Qt::ShiftModifier);
+                QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr);
+                window.close();
+            }
+            club::Opening opening = club::ClubFile::Open(path.toStdU16String());
+            QCOMPARE(opening.file->ReadOfRace<club::Clocking>(race).rows.size(), 1u);
+            QCOMPARE(opening.file->ReadOfRace<club::Clock>(race).rows.size(), 2u);
+        }
+    }
+
     void theResultsUnitIsKeptInTheProgramsSettings() {
         {
             club_ui::ClubWindow window;

@@ -319,32 +319,33 @@ void SetClockedFields(race::RaceEntry& entry, const Dated& clocked) {
     SetSeconds(entry.birdclocksecs, clocked.time);
 }
 
-// The entry's texts but the bird's clocked time, every field: what a loft's birds of one day share.
+// The fields of a bird's clocked time; a loft's birds of one day share all the others.
 bool IsClockedField(std::string race::RaceEntry::*member) {
     return member == &race::RaceEntry::birdclockhrs || member == &race::RaceEntry::birdclockmins ||
            member == &race::RaceEntry::birdclocksecs;
 }
+
+// The entry's texts of its clocked fields, or of all the others, each ended by a separator.
+void AppendFieldTexts(std::string& key, const race::RaceEntry& entry, bool clocked_fields) {
+    for (const race::EntryField& field : race::EntryFields()) {
+        if (IsClockedField(field.member) == clocked_fields) {
+            key.append(entry.*field.member).push_back('\x1f');
+        }
+    }
+}
+
 std::string SharedFieldsKey(const race::RaceEntry& entry) {
     std::string key;
     key.reserve(96);
-    for (const race::EntryField& field : race::EntryFields()) {
-        if (!IsClockedField(field.member)) key.append(entry.*field.member).push_back('\x1f');
-    }
+    AppendFieldTexts(key, entry, false);
     return key;
 }
 
 // The key a bird's figures are kept under: the number its shared fields are kept under, and the
-// texts of its clocked fields, as SetClockedFields writes them. Mostly short enough to need no
-// room of its own.
-std::string BirdKey(std::uint32_t shared_number, const TimeOfDay& clocked) {
+// texts of its clocked fields. Mostly short enough to need no room of its own.
+std::string BirdKey(std::uint32_t shared_number, const race::RaceEntry& entry) {
     std::string key(reinterpret_cast<const char*>(&shared_number), sizeof shared_number);
-    char digits[24];
-    for (const std::int64_t whole :
-         {std::int64_t{clocked.hour}, std::int64_t{clocked.minute}, std::int64_t{clocked.second}}) {
-        const auto written = std::to_chars(digits, digits + sizeof digits, whole);
-        key.append(digits, written.ptr).push_back('\x1f');
-    }
-    if (!clocked.fraction.empty()) key.append(".").append(clocked.fraction);
+    AppendFieldTexts(key, entry, true);
     return key;
 }
 
@@ -506,9 +507,10 @@ class BirdWorker {
     }
 
     void Figure(const LoftFacts& loft, const Dated& clocked, ResultRow& row) {
+        SetClockedFields(entry_, clocked);
         std::string key;
         if (kept_ && !entry_only_) {
-            key = BirdKey(SharedNumber(loft, clocked), clocked.time);
+            key = BirdKey(SharedNumber(loft, clocked), entry_);
             if (const KeptFigures::Figures* figures = kept_->Find(key)) {
                 row.figures = figures->texts;
                 row.velocity = figures->velocity;
@@ -516,7 +518,6 @@ class BirdWorker {
             }
         }
         SetSharedFields(loft, clocked);
-        SetClockedFields(entry_, clocked);
         if (entry_only_) return;
         try {
             row.figures = race::ComputeRace(entry_);

@@ -52,6 +52,22 @@ std::vector<club::Clocking> ClockingsInFile(const QString& path, club::Id race) 
                         : std::vector<club::Clocking>{};
 }
 
+// The race club in a folder of its own, with as many more birds of its first loft clocked, open
+// in a window on the screen.
+struct RaceClubWindow {
+    explicit RaceClubWindow(int more_birds = 0) : race(MakeRaceClub(path)) {
+        std::vector<club::Clocking> birds(static_cast<std::size_t>(more_birds),
+                                          {0, race, 1, "GB26N10000", "2026-05-09 10:10:17"});
+        if (!birds.empty()) club::ClubFile::Open(path.toStdU16String()).file->Insert(birds);
+        window.OpenStartingClub(path);
+        window.show();
+    }
+    QTemporaryDir folder;
+    const QString path = folder.filePath("race.club");
+    const club::Id race;
+    club_ui::ClubWindow window;
+};
+
 QTableView* TableNamed(const QWidget& window, const QString& name) {
     for (QTableView* view : window.findChildren<QTableView*>()) {
         if (view->accessibleName() == name) return view;
@@ -84,12 +100,10 @@ class RaceNightTest : public QObject {
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void birdsTypedReachTheFileAndTheResultInTheirPlacesAndUndoTakesOneBack() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("race.club");
-        const club::Id race = MakeRaceClub(path);
-        club_ui::ClubWindow window;
-        window.OpenStartingClub(path);
-        window.show();
+        RaceClubWindow club;
+        club_ui::ClubWindow& window = club.window;
+        const QString& path = club.path;
+        const club::Id race = club.race;
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
         QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);  // the races
@@ -139,23 +153,14 @@ class RaceNightTest : public QObject {
         QCOMPARE(result.index(0, club_ui::ResultModel::Ring).data().toString(), "GB26N01234");
     }
 
-    // How the result is shown is kept in the program's one settings file, for the next window.
     // Enter goes from a bird's loft to its ring and its time: a list that had to scroll sideways
     // to show the time would jump at every bird. It shows every column at the window's own size,
     // row numbers of four digits included.
     void theBirdsClockedShowEveryColumnWithoutScrolling() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("race.club");
-        const club::Id race = MakeRaceClub(path);
-        std::vector<club::Clocking> clocked(1000,
-                                            {0, race, 1, "GB26N10000", "2026-05-09 10:10:17"});
-        club::ClubFile::Open(path.toStdU16String()).file->Insert(clocked);
-        club_ui::ClubWindow window;
-        window.OpenStartingClub(path);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
-        QTableView& birds = *TableNamed(window, "Birds clocked");
+        RaceClubWindow club(1000);
+        QVERIFY(QTest::qWaitForWindowExposed(&club.window));
+        QTest::keyClick(&club.window, Qt::Key_2, Qt::ControlModifier);
+        QTableView& birds = *TableNamed(club.window, "Birds clocked");
         QTRY_COMPARE(birds.model()->rowCount(), 1001);
         QTRY_VERIFY(birds.isVisible());
         QCOMPARE(birds.horizontalScrollBar()->maximum(), 0);
@@ -165,22 +170,18 @@ class RaceNightTest : public QObject {
     // window closes is not kept in the club, as Escape would not have kept it.
     void aRowBegunAndLeftBlankIsNotKeptWhenTheWindowCloses() {
         for (const Qt::Key add : {Qt::Key_B, Qt::Key_K}) {
-            QTemporaryDir folder;
-            const QString path = folder.filePath("race.club");
-            const club::Id race = MakeRaceClub(path);
-            club_ui::ClubWindow window;
-            window.OpenStartingClub(path);
-            window.show();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-            QTest::keyClick(&window, add, Qt::ControlModifier | Qt::ShiftModifier);
+            RaceClubWindow club;
+            QVERIFY(QTest::qWaitForWindowActive(&club.window));
+            QTest::keyClick(&club.window, add, Qt::ControlModifier | Qt::ShiftModifier);
             QTRY_VERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr);
-            window.close();
-            QCOMPARE(ClockingsInFile(path, race).size(), 1u);
-            club::Opening opening = club::ClubFile::Open(path.toStdU16String());
-            QCOMPARE(opening.file->ReadOfRace<club::Clock>(race).rows.size(), 2u);
+            club.window.close();
+            QCOMPARE(ClockingsInFile(club.path, club.race).size(), 1u);
+            club::Opening opening = club::ClubFile::Open(club.path.toStdU16String());
+            QCOMPARE(opening.file->ReadOfRace<club::Clock>(club.race).rows.size(), 2u);
         }
     }
 
+    // How the result is shown is kept in the program's one settings file, for the next window.
     void theResultsUnitIsKeptInTheProgramsSettings() {
         {
             club_ui::ClubWindow window;

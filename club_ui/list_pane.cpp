@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include "club_ui/list_model.h"
+#include "club_ui/table_view.h"
 
 namespace club_ui {
 namespace {
@@ -96,7 +97,7 @@ ListPane::ListPane(PlaceListModel& list, QWidget* parent)
     : QGroupBox(list.texts().frame_title, parent),
       list_(list),
       order_(new QSortFilterProxyModel(this)),
-      view_(new QTableView) {
+      view_(new TableView) {
     order_->setSourceModel(&list_);
     order_->setSortRole(kSortRole);
     order_->setSortCaseSensitivity(Qt::CaseInsensitive);
@@ -279,6 +280,10 @@ void ListPane::KeepEveryColumnInView() {
     width += 2 * view_->frameWidth();
     const QMargins around = contentsMargins() + layout()->contentsMargins();
     setMinimumWidth(width + around.left() + around.right());
+}
+
+void ListPane::KeepFirstColumnInView() {
+    view_->KeepFirstColumnsInView(1);
 }
 
 int ListPane::CurrentRow() const {

@@ -3,12 +3,12 @@
 #include <QGroupBox>
 
 class QSortFilterProxyModel;
-class QTableView;
 class QMenu;
 
 namespace club_ui {
 
 class PlaceListModel;
+class TableView;
 
 // One of the club's lists in the window: the table to type into, sortable by any column, with
 // Add and Delete below it. Built from the list's own description, so the lofts' pane and the race
@@ -26,6 +26,8 @@ class ListPane : public QGroupBox {
     // Keeps the pane wide enough to show every column side by side, with row numbers of four
     // digits, so that going from cell to cell never scrolls the list sideways.
     void KeepEveryColumnInView();
+    // Keeps the first column, what each row is of, in view while the list scrolls sideways.
+    void KeepFirstColumnInView();
 
     // Takes back the row the user is at if it was just begun and nothing has been typed in it,
     // as Escape does.
@@ -53,7 +55,7 @@ class ListPane : public QGroupBox {
 
     PlaceListModel& list_;
     QSortFilterProxyModel* order_;
-    QTableView* view_;
+    TableView* view_;
     int columns_width_ = 0;  // the columns' own widths, added up
 };
 

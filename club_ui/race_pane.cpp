@@ -17,6 +17,7 @@
 #include "club_ui/club_document.h"
 #include "club_ui/list_pane.h"
 #include "club_ui/result_model.h"
+#include "club_ui/table_view.h"
 #include "results/result_messages.h"
 
 namespace club_ui {
@@ -33,8 +34,8 @@ ResultPane::ResultPane(ClubDocument& document, QWidget* parent)
       first_bird_(new QCheckBox(tr("Each loft's first bird &only"))),
       ranked_(new QSortFilterProxyModel(this)),
       problems_(new QSortFilterProxyModel(this)),
-      view_(new QTableView),
-      problem_view_(new QTableView),
+      view_(new TableView),
+      problem_view_(new TableView),
       selected_(new QLabel) {
     // The ranked birds, and under them the birds with no result and why: one result, two tables.
     for (auto [proxy, standing] : {std::pair{ranked_, "ranked"}, std::pair{problems_, "problem"}}) {
@@ -73,6 +74,8 @@ ResultPane::ResultPane(ClubDocument& document, QWidget* parent)
     header.resizeSection(ResultModel::Velocity, width("Velocity (yd/min)"));
     header.resizeSection(ResultModel::Problem, width("Clocked before its clock was set."));
     header.setStretchLastSection(true);
+    // The bird's place and member stay beside its figures further along the row.
+    view_->KeepFirstColumnsInView(ResultModel::Loft + 1);
     for (QTableView* problem_view : {problem_view_}) {
         problem_view->setSelectionBehavior(QAbstractItemView::SelectRows);
         problem_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -217,6 +220,8 @@ RacePane::RacePane(ClubDocument& document, QWidget* parent)
     race_open_->setFont(bold);
     // A tape is typed into the birds from loft to ring to time: all three stay in view.
     birds_->KeepEveryColumnInView();
+    // A clock's loft stays in view beside the readings at the far end of its row.
+    clocks_->KeepFirstColumnInView();
     auto* typed = new QSplitter(Qt::Vertical);
     typed->addWidget(clocks_);
     typed->addWidget(birds_);

@@ -15,6 +15,7 @@ namespace club_ui {
 class ClubDocument;
 class ListPane;
 class ResultModel;
+class TableView;
 
 // The race's result as it grows, with a switch for each loft's first bird only and, under it, the
 // bird selected in full: the calculator's figures and what to give the calculator to check them.
@@ -41,8 +42,8 @@ class ResultPane : public QGroupBox {
     QCheckBox* first_bird_;
     QSortFilterProxyModel* ranked_;
     QSortFilterProxyModel* problems_;
-    QTableView* view_;
-    QTableView* problem_view_;
+    TableView* view_;
+    TableView* problem_view_;
     QLabel* selected_;
     // The bird selected, kept selected as the result is worked out again.
     std::int64_t selected_loft_ = 0;

@@ -166,6 +166,39 @@ class RaceNightTest : public QObject {
         QCOMPARE(birds.horizontalScrollBar()->maximum(), 0);
     }
 
+    // The clocks and the result scroll sideways at the window's own size. Going from the end of
+    // a row back to its start, the row's loft (and in the result its position) stays in view,
+    // and the cell gone to is never under it.
+    void aRowsLoftStaysInViewBesideTheCellsScrolledTo() {
+        RaceClubWindow club;
+        QVERIFY(QTest::qWaitForWindowExposed(&club.window));
+        QTest::keyClick(&club.window, Qt::Key_2, Qt::ControlModifier);
+        for (const auto& [name, kept_columns] : {std::pair{"Clocks", 1}, std::pair{"Result", 2}}) {
+            QTableView& table = *TableNamed(club.window, name);
+            QTRY_VERIFY(table.isVisible() && table.model()->rowCount() > 0);
+            QVERIFY2(table.horizontalScrollBar()->maximum() > 0, name);
+            const auto* kept = table.findChild<QTableView*>(QString(), Qt::FindDirectChildrenOnly);
+            QVERIFY2(kept != nullptr, name);
+            for (int column = table.model()->columnCount() - 1; column >= 0; --column) {
+                if (table.isColumnHidden(column)) continue;
+                const QModelIndex cell = table.model()->index(0, column);
+                table.setCurrentIndex(cell);
+                const bool scrolled = table.horizontalScrollBar()->value() > 0;
+                QCOMPARE(kept->isVisible(), scrolled);
+                if (column < kept_columns) {
+                    QVERIFY2(!scrolled, name);
+                } else if (scrolled) {
+                    // Over the table's first columns, where its cells begin.
+                    QCOMPARE(kept->viewport()->mapTo(&table, QPoint()),
+                             table.viewport()->mapTo(&table, QPoint()));
+                    QCOMPARE(kept->width(), table.columnViewportPosition(kept_columns) +
+                                                table.horizontalScrollBar()->value());
+                    QVERIFY2(table.visualRect(cell).left() >= kept->width(), name);
+                }
+            }
+        }
+    }
+
     // A clock or a bird begun (its shortcut pressed) and left with nothing typed in it when the
     // window closes is not kept in the club, as Escape would not have kept it.
     void aRowBegunAndLeftBlankIsNotKeptWhenTheWindowCloses() {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QTableView>
+
+namespace club_ui {
+
+// A table of the window whose first columns can be kept in view while the others scroll
+// sideways: a clock's loft stays beside its readings as the check readings are typed at the far
+// end of the row, and a bird's member beside its flying time.
+class TableView : public QTableView {
+    Q_OBJECT
+
+  public:
+    explicit TableView(QWidget* parent = nullptr);
+
+    // Once the table is scrolled sideways, its first `count` columns are shown over its left
+    // edge, in step with the rows, and a cell gone to further right is never left under them.
+    // Called once its model, widths and hidden columns are set.
+    void KeepFirstColumnsInView(int count);
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
+  protected:
+    void updateGeometries() override;
+
+  private:
+    // How wide the columns kept in view are, 0 while the table is not scrolled sideways.
+    int KeptWidth() const;
+    void PlaceKeptColumns();
+
+    QTableView* kept_ = nullptr;  // the first columns, shown over the table's own
+    int kept_count_ = 0;
+};
+
+}  // namespace club_ui

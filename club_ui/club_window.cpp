@@ -81,6 +81,19 @@ void ReachFromTheKeyboard(QPrintPreviewDialog& preview) {
     print_button->setDefault(true);
 }
 
+// Where the window and each of its splitters were left when the program was last closed, kept
+// in the program's settings under the splitter's own name.
+QString LayoutKey(const QString& part) {
+    return QStringLiteral("layout/") + part;
+}
+
+void RestoreSplitters(const QWidget& root, const QSettings& settings) {
+    for (QSplitter* splitter : root.findChildren<QSplitter*>()) {
+        const QByteArray state = settings.value(LayoutKey(splitter->objectName())).toByteArray();
+        if (!state.isEmpty()) splitter->restoreState(state);
+    }
+}
+
 }  // namespace
 
 ClubWindow::ClubWindow(QWidget* parent)
@@ -92,6 +105,7 @@ ClubWindow::ClubWindow(QWidget* parent)
       pages_(new QTabWidget),
       read_only_bar_(new QLabel) {
     auto* lists = new QSplitter(Qt::Vertical);
+    lists->setObjectName(QStringLiteral("lofts-and-race-points"));
     lists->addWidget(lofts_);
     lists->addWidget(race_points_);
     auto* right = new QWidget;
@@ -100,6 +114,7 @@ ClubWindow::ClubWindow(QWidget* parent)
     right_layout->addWidget(distances_, 1);
     right_layout->addWidget(new QuickDistancePane(document_.lofts(), document_.racePoints()));
     auto* halves = new QSplitter(Qt::Horizontal);
+    halves->setObjectName(QStringLiteral("places-and-distances"));
     halves->addWidget(lists);
     halves->addWidget(right);
     halves->setStretchFactor(0, 2);
@@ -141,6 +156,10 @@ ClubWindow::ClubWindow(QWidget* parent)
     connect(&document_, &ClubDocument::Opened, this, &ClubWindow::ShowClubOpened);
     statusBar()->showMessage(tr("Every change is written to the club file as it is made."));
     resize(1200, 760);
+    // As the user left it: the size and place, maximized or not, and the splitters.
+    const std::unique_ptr<QSettings> settings = ProgramSettings();
+    restoreGeometry(settings->value(LayoutKey(QStringLiteral("window"))).toByteArray());
+    RestoreSplitters(*this, *settings);
 }
 
 void ClubWindow::ShowStatus(const QString& problem) {
@@ -258,6 +277,7 @@ void ClubWindow::BuildResultOptions(QMenu& view) {
 RacePane& ClubWindow::RaceNight() {
     if (race_ == nullptr) {
         race_ = new RacePane(document_);
+        RestoreSplitters(*race_, *ProgramSettings());
         connect(race_, &RacePane::CellProblemShown, this, &ClubWindow::ShowStatus);
         const bool shown = pages_->currentIndex() == 1;
         const QSignalBlocker quiet(pages_);
@@ -309,6 +329,14 @@ void ClubWindow::closeEvent(QCloseEvent* event) {
     if (race_) {
         race_->clocks().TakeBackRowBegun();
         race_->birds().TakeBackRowBegun();
+    }
+    // Race night's splitters are kept as they were if its page was not built this time.
+    const std::unique_ptr<QSettings> settings = ProgramSettings();
+    settings->setValue(LayoutKey(QStringLiteral("window")), saveGeometry());
+    for (const QSplitter* splitter : findChildren<QSplitter*>()) {
+        if (!splitter->objectName().isEmpty()) {
+            settings->setValue(LayoutKey(splitter->objectName()), splitter->saveState());
+        }
     }
     QMainWindow::closeEvent(event);
 }

@@ -223,11 +223,13 @@ RacePane::RacePane(ClubDocument& document, QWidget* parent)
     // A clock's loft stays in view beside the readings at the far end of its row.
     clocks_->KeepFirstColumnInView();
     auto* typed = new QSplitter(Qt::Vertical);
+    typed->setObjectName(QStringLiteral("clocks-and-birds"));
     typed->addWidget(clocks_);
     typed->addWidget(birds_);
     typed->setStretchFactor(0, 1);
     typed->setStretchFactor(1, 2);
     auto* typed_and_result = new QSplitter(Qt::Horizontal);
+    typed_and_result->setObjectName(QStringLiteral("typed-and-result"));
     typed_and_result->addWidget(typed);
     typed_and_result->addWidget(result_);
     typed_and_result->setStretchFactor(0, 2);
@@ -238,6 +240,7 @@ RacePane::RacePane(ClubDocument& document, QWidget* parent)
     page_layout->addWidget(race_open_);
     page_layout->addWidget(typed_and_result, 1);
     auto* whole = new QSplitter(Qt::Vertical);
+    whole->setObjectName(QStringLiteral("races-and-race"));
     whole->addWidget(races_);
     whole->addWidget(page);
     whole->setStretchFactor(0, 1);

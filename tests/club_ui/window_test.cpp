@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -16,6 +18,7 @@
 
 #include "club/club_file.h"
 #include "club_ui/club_window.h"
+#include "club_ui/recent_clubs.h"
 #include "tests/common/accessible_tree.h"
 
 namespace {
@@ -136,6 +139,39 @@ class WindowTest : public QObject {
         window.show();
         // A window that never got its first paint would never open the club at all.
         QTRY_COMPARE(Rows(window, "Race points").rowCount(), 1);
+    }
+
+    // The window opens as the user left it: its size, and where its splitters and race night's
+    // were put.
+    void theWindowAndItsSplittersOpenAsTheyWereLeft() {
+        const QStringList splitters{"places-and-distances", "typed-and-result"};
+        QSize size;
+        QList<QList<int>> sizes;
+        {
+            club_ui::ClubWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.resize(900, 640);
+            QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
+            for (const QString& name : splitters) {
+                auto* splitter = window.findChild<QSplitter*>(name);
+                QVERIFY(splitter != nullptr);
+                splitter->setSizes({600, 300});
+                sizes.append(splitter->sizes());
+            }
+            size = window.size();
+            window.close();
+        }
+        QVERIFY(size != QSize(1200, 760));
+        club_ui::ClubWindow next;
+        next.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&next));
+        QTest::keyClick(&next, Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(next.size(), size);
+        for (qsizetype i = 0; i < splitters.size(); ++i) {
+            QTRY_COMPARE(next.findChild<QSplitter*>(splitters[i])->sizes(), sizes[i]);
+        }
+        club_ui::ProgramSettings()->remove("layout");
     }
 
     void distancesReachedByTheirShortcutFromTheSwitchAboveThem() {

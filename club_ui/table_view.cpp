@@ -58,8 +58,11 @@ void TableView::KeepFirstColumnsInView(int count) {
             &QScrollBar::setValue);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TableView::PlaceKeptColumns);
     connect(kept_, &QAbstractItemView::pressed, this, [this] { setFocus(Qt::MouseFocusReason); });
-    connect(kept_, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { edit(index, DoubleClicked, nullptr); });
+    // The cell is typed in where the table itself shows it, not under the kept columns.
+    connect(kept_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        scrollTo(index);
+        edit(index, DoubleClicked, nullptr);
+    });
     PlaceKeptColumns();
 }
 

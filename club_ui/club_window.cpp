@@ -87,10 +87,24 @@ QString LayoutKey(const QString& part) {
     return QStringLiteral("layout/") + part;
 }
 
+QString WindowLayoutKey() {
+    return LayoutKey(QStringLiteral("window"));
+}
+
+// Only the splitters with a name of their own are kept.
 void RestoreSplitters(const QWidget& root, const QSettings& settings) {
     for (QSplitter* splitter : root.findChildren<QSplitter*>()) {
+        if (splitter->objectName().isEmpty()) continue;
         const QByteArray state = settings.value(LayoutKey(splitter->objectName())).toByteArray();
         if (!state.isEmpty()) splitter->restoreState(state);
+    }
+}
+
+void SaveLayout(const QWidget& window, QSettings& settings) {
+    settings.setValue(WindowLayoutKey(), window.saveGeometry());
+    for (const QSplitter* splitter : window.findChildren<QSplitter*>()) {
+        if (splitter->objectName().isEmpty()) continue;
+        settings.setValue(LayoutKey(splitter->objectName()), splitter->saveState());
     }
 }
 
@@ -158,7 +172,7 @@ ClubWindow::ClubWindow(QWidget* parent)
     resize(1200, 760);
     // As the user left it: the size and place, maximized or not, and the splitters.
     const std::unique_ptr<QSettings> settings = ProgramSettings();
-    restoreGeometry(settings->value(LayoutKey(QStringLiteral("window"))).toByteArray());
+    restoreGeometry(settings->value(WindowLayoutKey()).toByteArray());
     RestoreSplitters(*this, *settings);
 }
 
@@ -331,13 +345,7 @@ void ClubWindow::closeEvent(QCloseEvent* event) {
         race_->birds().TakeBackRowBegun();
     }
     // Race night's splitters are kept as they were if its page was not built this time.
-    const std::unique_ptr<QSettings> settings = ProgramSettings();
-    settings->setValue(LayoutKey(QStringLiteral("window")), saveGeometry());
-    for (const QSplitter* splitter : findChildren<QSplitter*>()) {
-        if (!splitter->objectName().isEmpty()) {
-            settings->setValue(LayoutKey(splitter->objectName()), splitter->saveState());
-        }
-    }
+    SaveLayout(*this, *ProgramSettings());
     QMainWindow::closeEvent(event);
 }
 

@@ -204,12 +204,8 @@ ListPane::ListPane(PlaceListModel& list, QWidget* parent)
 void ListPane::AddSortActions(QMenu& menu) {
     // The headers sort with a click; these sort from the keyboard, a second time the other way.
     for (int column = 0; column < list_.columnCount(); ++column) {
-        menu.addAction(list_.ColumnTitle(column), this, [this, column] {
-            const QHeaderView& header = *view_->horizontalHeader();
-            const bool again = header.sortIndicatorSection() == column &&
-                               header.sortIndicatorOrder() == Qt::AscendingOrder;
-            view_->sortByColumn(column, again ? Qt::DescendingOrder : Qt::AscendingOrder);
-        });
+        menu.addAction(list_.ColumnTitle(column), this,
+                       [this, column] { view_->SortAgainBy(column); });
     }
     menu.addSeparator();
     menu.addAction(tr("The order they were added"), this,

@@ -44,13 +44,9 @@ void TableView::KeepFirstColumnsInView(int count) {
     });
     connect(&header, &QHeaderView::sortIndicatorChanged, &kept_header,
             &QHeaderView::setSortIndicator);
-    // A kept heading sorts as the table's own does: a second click the other way.
+    // A kept heading sorts as the table's own does.
     connect(&kept_header, &QHeaderView::sectionClicked, this, [this](int column) {
-        if (!isSortingEnabled()) return;
-        const QHeaderView& own = *horizontalHeader();
-        const bool again =
-            own.sortIndicatorSection() == column && own.sortIndicatorOrder() == Qt::AscendingOrder;
-        sortByColumn(column, again ? Qt::DescendingOrder : Qt::AscendingOrder);
+        if (isSortingEnabled()) SortAgainBy(column);
     });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, kept_->verticalScrollBar(),
             &QScrollBar::setValue);
@@ -64,6 +60,13 @@ void TableView::KeepFirstColumnsInView(int count) {
         edit(index, DoubleClicked, nullptr);
     });
     PlaceKeptColumns();
+}
+
+void TableView::SortAgainBy(int column) {
+    const QHeaderView& header = *horizontalHeader();
+    const bool again = header.sortIndicatorSection() == column &&
+                       header.sortIndicatorOrder() == Qt::AscendingOrder;
+    sortByColumn(column, again ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void TableView::scrollTo(const QModelIndex& index, ScrollHint hint) {

@@ -18,6 +18,10 @@ class TableView : public QTableView {
     // Called once its model, widths and hidden columns are set.
     void KeepFirstColumnsInView(int count);
 
+    // Sorts by the column, ascending, or descending if it is sorted ascending by it already:
+    // the rule of a heading clicked again.
+    void SortAgainBy(int column);
+
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   protected:

@@ -12,6 +12,7 @@
 
 #include "distance/coordinate.h"
 #include "results/prefetch.h"
+#include "results/two_cores.h"
 
 namespace results {
 namespace {
@@ -586,23 +587,39 @@ Result ComputeResult(const Race& race, const std::vector<Loft>& loft_list,
     if (kept && kept->size() > 2 * count + 64) kept->Clear();
     const RaceFacts facts(race, loft_list, clocks, read, kept);
 
-    // Each row is made where it stays until it is ranked. The first clocking of a ring counts;
-    // any later one is listed with no result.
-    std::vector<ResultRow> rows;
-    rows.reserve(count);
+    // The first clocking of a ring counts; any later one is listed with no result.
+    std::vector<char> first_of_ring(count);
+    {
+        RingsClocked rings(clockings);
+        constexpr std::size_t kRingsAhead = 8;
+        for (std::size_t index = 0; index < count; ++index) {
+            rings.Expect(index + kRingsAhead);
+            first_of_ring[index] = rings.First(index);
+        }
+    }
+
+    // Each bird is worked out on its own from what the race and its loft give it, each half of
+    // a long list with a calculator entry of its own; figures kept from before, which both
+    // halves would add to, are gone through on one.
+    std::vector<ResultRow> rows(count);
+    const bool read_here = read.clockings.size() != count;
+    const auto work_out = [&](std::size_t begin, std::size_t end) {
+        BirdWorker worker(facts, kept);
+        for (std::size_t index = begin; index < end; ++index) {
+            worker.Work(clockings[index], read_here ? nullptr : &read.clockings[index],
+                        first_of_ring[index] != 0, rows[index]);
+        }
+    };
+    if (kept) {
+        work_out(0, count);
+    } else {
+        InTwoHalves(count, work_out);
+    }
+
     std::vector<std::size_t> ranked, unplaced;
     ranked.reserve(count);
-    const bool read_here = read.clockings.size() != count;
-    RingsClocked rings(clockings);
-    constexpr std::size_t kRingsAhead = 8;
-    BirdWorker worker(facts, kept);
     for (std::size_t index = 0; index < count; ++index) {
-        rings.Expect(index + kRingsAhead);
-        const bool first_of_ring = rings.First(index);
-        ResultRow& row = rows.emplace_back();
-        worker.Work(clockings[index], read_here ? nullptr : &read.clockings[index], first_of_ring,
-                    row);
-        (row.fault ? unplaced : ranked).push_back(index);
+        (rows[index].fault ? unplaced : ranked).push_back(index);
     }
     return Ranked(race, std::move(rows), ranked, unplaced);
 }

@@ -9,6 +9,7 @@
 #include "distance/spreadsheet_csv.h"
 #include "results/prefetch.h"
 #include "results/result_messages.h"
+#include "results/two_cores.h"
 
 namespace results {
 namespace {
@@ -217,15 +218,17 @@ std::string RoundDecimals(std::string_view text, int decimals) {
     return rounded;
 }
 
-std::string ResultCsv(const Result& result, const ResultOptions& options) {
-    Result first_birds;
-    const Result& shown = Shown(result, options, first_birds);
-    constexpr std::string_view kHeader =
-        "position,loft,ring,miles,yards,clocked,variation,hours,minutes,seconds,velocity,problem\n";
+namespace {
+
+// The CSV lines of rows [begin, end), each written into room made for it, the most its cells can
+// take once quoted.
+std::string CsvLines(const std::vector<ResultRow>& rows, std::size_t begin, std::size_t end,
+                     const ResultOptions& options) {
     // Room for the whole text at once, from the row's own texts and enough for the position, the
     // distance, the commas and a problem's words.
-    std::size_t size = kHeader.size();
-    for (const ResultRow& row : shown.rows) {
+    std::size_t size = 0;
+    for (std::size_t r = begin; r < end; ++r) {
+        const ResultRow& row = rows[r];
         size += 32 + row.loft.size() + row.ring.size() + row.clocked.size() +
                 row.figures.variation.size() + row.figures.FTHrs.size() +
                 row.figures.FTMins.size() + row.figures.FTSecs.size() +
@@ -233,15 +236,13 @@ std::string ResultCsv(const Result& result, const ResultOptions& options) {
     }
     std::string csv;
     csv.reserve(size);
-    csv += kHeader;
     const distance::CsvQuoting quoting(',');
     RowCells cells;
     constexpr std::size_t kAhead = 8;  // rows, enough to cover a trip to memory
-    for (std::size_t r = 0; r < shown.rows.size(); ++r) {
-        const ResultRow& row = shown.rows[r];
-        if (r + kAhead < shown.rows.size()) PrefetchTexts(shown.rows[r + kAhead]);
+    for (std::size_t r = begin; r < end; ++r) {
+        const ResultRow& row = rows[r];
+        if (r + kAhead < end) PrefetchTexts(rows[r + kAhead]);
         FillCells(row, options, true, cells);
-        // Each row is written into room made for it, the most its cells can take once quoted.
         const CellTexts texts = TextsOf(cells);
         std::size_t room = texts.size();
         for (const std::string_view text : texts) room += distance::CsvFieldRoom(text);
@@ -255,6 +256,24 @@ std::string ResultCsv(const Result& result, const ResultOptions& options) {
         *out++ = '\n';
         csv.resize(static_cast<std::size_t>(out - csv.data()));
     }
+    return csv;
+}
+
+}  // namespace
+
+std::string ResultCsv(const Result& result, const ResultOptions& options) {
+    Result first_birds;
+    const Result& shown = Shown(result, options, first_birds);
+    constexpr std::string_view kHeader =
+        "position,loft,ring,miles,yards,clocked,variation,hours,minutes,seconds,velocity,problem\n";
+    // A long result is written a half on each core and the halves put together.
+    std::array<std::string, 2> halves;
+    InTwoHalves(shown.rows.size(), [&](std::size_t begin, std::size_t end) {
+        halves[begin == 0 ? 0 : 1] = CsvLines(shown.rows, begin, end, options);
+    });
+    std::string csv;
+    csv.reserve(kHeader.size() + halves[0].size() + halves[1].size());
+    csv.append(kHeader).append(halves[0]).append(halves[1]);
     return csv;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "results/result_writers.h"
+#include "results/two_cores.h"
 
 namespace results {
 namespace {
@@ -63,6 +64,24 @@ TEST(ResultCsvTest, FullFiguresProblemBirdsWithoutThem) {
     ResultOptions metres;
     metres.unit = VelocityUnit::MetresPerMinute;
     EXPECT_NE(ResultCsv(TwoBirds(), metres).find(",558.090182822502,"), std::string::npos);
+}
+
+// A long result is written a half on each core: every row once, in its place.
+TEST(ResultCsvTest, ALongResultIsItsRowsWrittenOneByOne) {
+    Result result = TwoBirds();
+    const std::vector<ResultRow> pair = result.rows;
+    result.rows.clear();
+    std::string expected;
+    for (std::size_t i = 0; result.rows.size() < kLongList + 1; ++i) {
+        Result one = TwoBirds();
+        one.rows = {pair[i % 2]};
+        one.rows[0].ring = std::to_string(i);
+        const std::string line = ResultCsv(one, {});
+        expected += line.substr(line.find('\n') + 1);
+        result.rows.push_back(one.rows[0]);
+    }
+    const std::string csv = ResultCsv(result, {});
+    EXPECT_EQ(csv.substr(csv.find('\n') + 1), expected);
 }
 
 TEST(ResultHtmlTest, EveryTextEscapedHeadingsRepeatedOnEachPage) {

@@ -91,10 +91,15 @@ QString WindowLayoutKey() {
     return LayoutKey(QStringLiteral("window"));
 }
 
-// Only the splitters with a name of their own are kept.
+// The splitters whose places are kept: only those with a name of their own, kept under it.
+QList<QSplitter*> KeptSplitters(const QWidget& root) {
+    QList<QSplitter*> kept = root.findChildren<QSplitter*>();
+    kept.removeIf([](const QSplitter* splitter) { return splitter->objectName().isEmpty(); });
+    return kept;
+}
+
 void RestoreSplitters(const QWidget& root, const QSettings& settings) {
-    for (QSplitter* splitter : root.findChildren<QSplitter*>()) {
-        if (splitter->objectName().isEmpty()) continue;
+    for (QSplitter* splitter : KeptSplitters(root)) {
         const QByteArray state = settings.value(LayoutKey(splitter->objectName())).toByteArray();
         if (!state.isEmpty()) splitter->restoreState(state);
     }
@@ -102,8 +107,7 @@ void RestoreSplitters(const QWidget& root, const QSettings& settings) {
 
 void SaveLayout(const QWidget& window, QSettings& settings) {
     settings.setValue(WindowLayoutKey(), window.saveGeometry());
-    for (const QSplitter* splitter : window.findChildren<QSplitter*>()) {
-        if (splitter->objectName().isEmpty()) continue;
+    for (const QSplitter* splitter : KeptSplitters(window)) {
         settings.setValue(LayoutKey(splitter->objectName()), splitter->saveState());
     }
 }

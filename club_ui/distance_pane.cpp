@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "club_ui/distance_table_model.h"
+#include "club_ui/wrapping_label.h"
 
 namespace club_ui {
 namespace {
@@ -31,7 +32,7 @@ DistancePane::DistancePane(DistanceTableModel& distances, QWidget* parent)
       distances_(distances),
       kilometres_(new QCheckBox(tr("In &kilometres"))),
       view_(new QTableView),
-      selected_(new QLabel(NothingSelected())) {
+      selected_(new WrappingLabel(NothingSelected())) {
     kilometres_->setAccessibleName(tr("Distances in kilometres"));
     view_->setModel(&distances_);
     view_->setAccessibleName(tr("Distances"));
@@ -58,8 +59,6 @@ DistancePane::DistancePane(DistanceTableModel& distances, QWidget* parent)
     connect(copy, &QAction::triggered, this, &DistancePane::CopySelectedDistances);
     view_->addAction(copy);
     selected_->setAccessibleName(tr("Selected distance"));
-    selected_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    selected_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(kilometres_);
     layout->addWidget(view_, 1);

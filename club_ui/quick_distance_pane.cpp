@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "club_ui/place_list_model.h"
+#include "club_ui/wrapping_label.h"
 #include "distance/coordinate.h"
 #include "distance/geodesic.h"
 
@@ -90,10 +91,8 @@ QuickDistancePane::QuickDistancePane(const PlaceListModel& lofts, const PlaceLis
                                    *from_latitude_, *from_longitude_);
     QComboBox* loft =
         Picker(lofts, tr("Loft to copy"), tr("Copy a loft…"), *to_latitude_, *to_longitude_);
-    result_ = new QLabel;
+    result_ = new WrappingLabel;
     result_->setAccessibleName(tr("Quick distance"));
-    result_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    result_->setWordWrap(true);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(tr("From")), 0, 0);

@@ -18,6 +18,7 @@
 #include "club_ui/list_pane.h"
 #include "club_ui/result_model.h"
 #include "club_ui/table_view.h"
+#include "club_ui/wrapping_label.h"
 #include "results/result_messages.h"
 
 namespace club_ui {
@@ -36,7 +37,7 @@ ResultPane::ResultPane(ClubDocument& document, QWidget* parent)
       problems_(new QSortFilterProxyModel(this)),
       view_(new TableView),
       problem_view_(new TableView),
-      selected_(new QLabel) {
+      selected_(new WrappingLabel) {
     // The ranked birds, and under them the birds with no result and why: one result, two tables.
     for (auto [proxy, standing] : {std::pair{ranked_, "ranked"}, std::pair{problems_, "problem"}}) {
         proxy->setSourceModel(&result_);
@@ -117,8 +118,6 @@ ResultPane::ResultPane(ClubDocument& document, QWidget* parent)
     connect(copy, &QAction::triggered, this, &ResultPane::CopySelectedCells);
     view_->addAction(copy);
     selected_->setAccessibleName(tr("Selected bird"));
-    selected_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    selected_->setWordWrap(true);
     selected_->setTextFormat(Qt::PlainText);
     auto* problems_title = new QLabel(tr("Birds with no result"));
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/font_configuration.h"
+#include "app/image_formats.h"
 #include "app/startup_marks.h"
 #include "ui/quillet2.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     fonts.Finish();
     marks.Mark("application");
+    const startup::ImageFormatLoader image_formats(marks);
     Quillet2 window;
     marks.Mark("window");
     marks.WatchFirstPaint(window);

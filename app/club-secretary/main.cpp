@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/font_configuration.h"
+#include "app/image_formats.h"
 #include "app/startup_marks.h"
 #include "club_ui/club_window.h"
 #include "club_ui/recent_clubs.h"
@@ -38,6 +39,9 @@ int main(int argc, char* argv[]) {
     arguments.addPositionalArgument(QStringLiteral("club"),
                                     QStringLiteral("The club file to open (name.club)."));
     arguments.process(application);
+
+    // Started once --help has had its say: the program may end there.
+    const startup::ImageFormatLoader image_formats(marks);
 
     club_ui::ClubWindow window;
     marks.Mark("window");

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
@@ -14,11 +15,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <functional>
 
 #include "club/club_file.h"
 #include "club_ui/club_window.h"
 #include "club_ui/recent_clubs.h"
+#include "club_ui/wrapping_label.h"
 #include "tests/common/accessible_tree.h"
 
 namespace {
@@ -321,6 +324,43 @@ class WindowTest : public QObject {
                  "A. Barker, Fengate\t86\t971\t\t\n"
                  "C. Dale, Hill Top\t\t\t" +
                      figures + "\n");
+    }
+
+    // The panes' words on the cell selected keep their heights by width; each must stay what a
+    // label of Qt's own gives for the text and the font shown now.
+    void aWrappedLabelIsAsHighAsQtsOwn_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<int>("point_size");  // 0: the font left as it was
+        const QString short_text = QStringLiteral("Select a cell to see its distance.");
+        const QString long_text = QStringLiteral(
+            "Dover to A. Barker, Fengate: 86 miles 971 yards, bearing 312 degrees; 138.4 km.");
+        QTest::newRow("the same text") << short_text << short_text << 0;
+        QTest::newRow("a longer text") << short_text << long_text << 0;
+        QTest::newRow("a larger font") << long_text << long_text << 20;
+    }
+
+    void aWrappedLabelIsAsHighAsQtsOwn() {
+        QFETCH(QString, first);
+        QFETCH(QString, then);
+        QFETCH(int, point_size);
+        club_ui::WrappingLabel label(first);
+        QLabel own(first);
+        own.setWordWrap(true);
+        own.setTextInteractionFlags(label.textInteractionFlags());
+        const std::array widths{60, 150, 400};
+        for (const int width : widths) (void)label.heightForWidth(width);
+        label.setText(then);
+        own.setText(then);
+        if (point_size > 0) {
+            QFont larger = label.font();
+            larger.setPointSize(point_size);
+            label.setFont(larger);
+            own.setFont(larger);
+        }
+        for (const int width : widths) {
+            QCOMPARE(label.heightForWidth(width), own.heightForWidth(width));
+        }
     }
 
   private:

@@ -13,7 +13,9 @@
 # what loading the program and its libraries took; "fonts" when the font configuration, read on
 # another core meanwhile, was ready; then QApplication, the window built and shown, "first-paint"
 # once the window itself is painted, "painted" once everything in it is and the frame has gone
-# to the X server, and the club opened).
+# to the X server, and the club opened), and below it the CPU the thread marking had had by then
+# (the main thread's, but for "fonts" and "image-formats", marked by the threads that do them on
+# the other core): where the clock runs on and the CPU does not, the program was waiting.
 #   tools/measure-startup.sh [build-dir] [runs]
 set -euo pipefail
 build=$(realpath "${1:-build/release}")
@@ -58,6 +60,7 @@ echo "$results" | awk -v kinds="$kinds" '
     $2 == "exit-ms" { frame[$1, n_frame[$1]++] = $3 }
     $2 == "mark" {
         if (!(($1, $3) in seen)) { seen[$1, $3] = 1; order[$1, n_order[$1]++] = $3 }
+        if (NF >= 5) cpu[$1, $3, n_mark[$1, $3] + 0] = $5
         mark[$1, $3, n_mark[$1, $3]++] = $4
     }
     END {
@@ -78,12 +81,17 @@ echo "$results" | awk -v kinds="$kinds" '
                 printf "; settled with the club: median %.1f ms", settle[kind]
             }
             printf "\n"
-            line = ""
+            line = ""; busy = ""
             for (m = 0; m < n_order[kind]; m++) {
                 name = order[kind, m]; c = n_mark[kind, name]
                 for (i = 0; i < c; i++) a[i] = mark[kind, name, i]
                 sort(a, c); line = line sprintf("  %s %.1f", name, a[int(c / 2)])
+                if ((kind, name, 0) in cpu) {
+                    for (i = 0; i < c; i++) a[i] = cpu[kind, name, i]
+                    sort(a, c); busy = busy sprintf("  %s %.1f", name, a[int(c / 2)])
+                }
             }
             if (line != "") printf "                marks (ms from launch, medians):%s\n", line
+            if (busy != "") printf "                CPU by then (ms, medians):%s\n", busy
         }
     }'

@@ -1,9 +1,33 @@
 #include "club_ui/table_view.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace club_ui {
+
+namespace {
+
+// The first columns shown over the table. A press on one of their cells makes it the table's
+// current cell without scrolling the table back to its start: the cell is in view already, and
+// the second click of a double click must land here too, to open it.
+class KeptColumns : public QTableView {
+  public:
+    KeptColumns(QWidget& table, bool& pressing) : QTableView(&table), pressing_(pressing) {}
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        const QScopedValueRollback pressing(pressing_, true);
+        QTableView::mousePressEvent(event);
+    }
+
+  private:
+    bool& pressing_;
+};
+
+}  // namespace
 
 TableView::TableView(QWidget* parent) : QTableView(parent) {}
 
@@ -12,7 +36,7 @@ void TableView::KeepFirstColumnsInView(int count) {
     kept_count_ = count;
     // Scrolled a pixel at a time, so that a cell can be brought out from under the kept columns.
     setHorizontalScrollMode(ScrollPerPixel);
-    kept_ = new QTableView(this);
+    kept_ = new KeptColumns(*this, pressing_kept_);
     kept_->setModel(model());
     kept_->setSelectionModel(selectionModel());
     kept_->setAccessibleName(tr("%1: the first columns, kept in view").arg(accessibleName()));
@@ -54,11 +78,9 @@ void TableView::KeepFirstColumnsInView(int count) {
             &QScrollBar::setValue);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &TableView::PlaceKeptColumns);
     connect(kept_, &QAbstractItemView::pressed, this, [this] { setFocus(Qt::MouseFocusReason); });
-    // The cell is typed in where the table itself shows it, not under the kept columns.
-    connect(kept_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        scrollTo(index);
-        edit(index, DoubleClicked, nullptr);
-    });
+    // A double click opens the cell in the table itself (edit() scrolls it into view).
+    connect(kept_, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { edit(index, DoubleClicked, nullptr); });
     PlaceKeptColumns();
 }
 
@@ -70,11 +92,29 @@ void TableView::SortAgainBy(int column) {
 }
 
 void TableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (kept_ != nullptr && pressing_kept_ && index.isValid() && index.column() < kept_count_) {
+        // A kept cell pressed is in view over the table: only the rows scroll to it, and the
+        // table is never seen to move sideways meanwhile.
+        const QSignalBlocker still(horizontalScrollBar());
+        const int sideways = horizontalScrollBar()->value();
+        QTableView::scrollTo(index, hint);
+        horizontalScrollBar()->setValue(sideways);
+        return;
+    }
     QTableView::scrollTo(index, hint);
     if (kept_ == nullptr || !index.isValid() || index.column() < kept_count_) return;
     // Scrolled so far that the cell would lie under the kept columns: back by what they cover.
     const int covered = KeptWidth() - visualRect(index).left();
     if (covered > 0) horizontalScrollBar()->setValue(horizontalScrollBar()->value() - covered);
+}
+
+bool TableView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!QTableView::edit(index, trigger, event)) return false;
+    // A kept cell is typed in where the table itself shows it, scrolled back into view.
+    if (kept_ != nullptr && index.column() < kept_count_ && KeptWidth() > 0) {
+        QTableView::scrollTo(index);
+    }
+    return true;
 }
 
 void TableView::updateGeometries() {

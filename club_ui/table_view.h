@@ -23,8 +23,10 @@ class TableView : public QTableView {
     void SortAgainBy(int column);
 
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    using QTableView::edit;
 
   protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void updateGeometries() override;
 
   private:
@@ -34,6 +36,7 @@ class TableView : public QTableView {
 
     QTableView* kept_ = nullptr;  // the first columns, shown over the table's own
     int kept_count_ = 0;
+    bool pressing_kept_ = false;  // while a press on the kept columns is handled
 };
 
 }  // namespace club_ui

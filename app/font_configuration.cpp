@@ -5,7 +5,6 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <system_error>
 #endif
 
 namespace startup {
@@ -25,14 +24,7 @@ FontConfigurationReader::FontConfigurationReader([[maybe_unused]] const Marks& m
     std::setlocale(LC_ALL, "");
     // Fontconfig keeps one configuration for the whole process, made once and safely from any
     // thread; Qt's own FcInit() then finds it made.
-    try {
-        reader_ = std::jthread([&marks] {
-            FcInit();
-            marks.Mark("fonts");
-        });
-    } catch (const std::system_error&) {
-        // No thread to be had: Qt reads the configuration in its turn, as it would have.
-    }
+    reader_ = OnTheOtherCore(marks, "fonts", [] { FcInit(); });
 #endif
 }
 

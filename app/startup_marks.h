@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <system_error>
+#include <thread>
 
 namespace startup {
 
@@ -69,5 +71,19 @@ class Marks : public QObject {
     bool on_;
     std::chrono::nanoseconds origin_{};
 };
+
+// Starts work on another core, marked `done` when it is; where no thread can be had it starts
+// nothing, and what the work would have made ready is made by Qt in its turn, as without it.
+template <class Work>
+std::jthread OnTheOtherCore(const Marks& marks, const char* done, Work work) {
+    try {
+        return std::jthread([&marks, done, work] {
+            work();
+            marks.Mark(done);
+        });
+    } catch (const std::system_error&) {
+        return {};
+    }
+}
 
 }  // namespace startup

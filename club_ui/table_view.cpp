@@ -92,7 +92,7 @@ void TableView::SortAgainBy(int column) {
 }
 
 void TableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
-    if (kept_ != nullptr && pressing_kept_ && index.isValid() && index.column() < kept_count_) {
+    if (pressing_kept_ && index.isValid() && index.column() < kept_count_) {
         // A kept cell pressed is in view over the table: only the rows scroll to it, and the
         // table is never seen to move sideways meanwhile.
         const QSignalBlocker still(horizontalScrollBar());

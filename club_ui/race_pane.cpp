@@ -225,8 +225,10 @@ RacePane::RacePane(ClubDocument& document, QWidget* parent)
     typed->setObjectName(QStringLiteral("clocks-and-birds"));
     typed->addWidget(clocks_);
     typed->addWidget(birds_);
+    // Half each: a clock is struck and its tape's birds typed in turn, loft after loft.
     typed->setStretchFactor(0, 1);
-    typed->setStretchFactor(1, 2);
+    typed->setStretchFactor(1, 1);
+    typed->setSizes({1, 1});
     auto* typed_and_result = new QSplitter(Qt::Horizontal);
     typed_and_result->setObjectName(QStringLiteral("typed-and-result"));
     typed_and_result->addWidget(typed);

@@ -111,7 +111,7 @@ void TableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
 bool TableView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     if (!QTableView::edit(index, trigger, event)) return false;
     // A kept cell is typed in where the table itself shows it, scrolled back into view.
-    if (kept_ != nullptr && index.column() < kept_count_ && KeptWidth() > 0) {
+    if (index.column() < kept_count_ && KeptWidth() > 0) {
         QTableView::scrollTo(index);
     }
     return true;

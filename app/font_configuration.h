@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/startup_marks.h"
 
@@ -14,16 +16,25 @@ namespace startup {
 // before (Qt takes the id out of the environment that fontconfig reads). Elsewhere (Qt's own
 // font database on Windows) there is nothing to read ahead and it does nothing. Marks "fonts"
 // when the configuration is read.
+//
+// Where no desktop names the program's face, Qt names it "Sans Serif", a name no font has: at
+// the font's first use Qt then sorts every font the system has to find the face it stands for,
+// once for each style the window asks for. That sort is made on the other core too, and the
+// application's font is given the face it finds by name: the same face, found at once.
 class FontConfigurationReader {
   public:
     explicit FontConfigurationReader(const Marks& marks);
+    FontConfigurationReader(const FontConfigurationReader&) = delete;
+    FontConfigurationReader& operator=(const FontConfigurationReader&) = delete;
 
-    // Waits until the configuration is read: called before the first font is used, so that Qt
-    // never reads it a second time alongside.
+    // Waits until the configuration is read, then names the application's face where Qt left it
+    // "Sans Serif". Called once QApplication is made and before the first font is used, so
+    // that Qt never reads the configuration a second time alongside.
     void Finish();
 
   private:
-    std::jthread reader_;
+    std::vector<std::string> sans_faces_;  // what fontconfig sorts first for "Sans Serif"
+    std::jthread reader_;                  // last: it writes sans_faces_
 };
 
 }  // namespace startup

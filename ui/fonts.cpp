@@ -11,14 +11,21 @@ namespace calculator {
 namespace {
 
 // On Windows the window asks first for the face it was drawn with, which Windows has; every
-// platform then falls back to the metric clones Linux desktops have.
+// platform then falls back to the metric clones Linux desktops have. The first of them the
+// system has is asked for alone: the face Qt would choose from the whole list, but given more
+// than one, Qt sorts every font the system has for the faces to fall back on at the font's
+// first use, which one face leaves until a character is missing from it.
 QStringList Faces(const QStringList& windows, const QStringList& clones) {
 #ifdef Q_OS_WIN
-    return windows + clones;
+    const QStringList faces = windows + clones;
 #else
     Q_UNUSED(windows);
-    return clones;
+    const QStringList& faces = clones;
 #endif
+    for (const QString& face : faces) {
+        if (!QFontDatabase::styles(face).isEmpty()) return {face};
+    }
+    return faces;
 }
 
 // "MS Sans Serif" and "Arial" are metric sans faces; Liberation Sans keeps their widths.
@@ -48,8 +55,9 @@ QColor TitleBarColour() {
 QFont FontOf(FontKind kind) {
     switch (kind) {
         case FontKind::System: {
-            // Windows' own sans face or, elsewhere, the platform's stands in for "System".
-            QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+            // Windows' own sans face or, elsewhere, the platform's stands in for "System": the
+            // application's font, which is the system's, named by its face where start-up could.
+            QFont font = QGuiApplication::font();
             font.setFamilies(Faces({MicrosoftSansSerif()}, {font.family()}));
             font.setStyleHint(QFont::SansSerif);
             font.setPointSizeF(9.75);

@@ -1,13 +1,16 @@
 // The calculator window as a club member meets it: what it shows at start, typing, Calc, Clear,
 // the Tab key, Enter and Escape, and Exit.
 
+#include <QApplication>
 #include <QFont>
+#include <QFontInfo>
 #include <QLocale>
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 #include <utility>
 
+#include "app/font_configuration.h"
 #include "tests/ui/message_box_answerer.h"
 #include "tests/ui/window_driver.h"
 #include "ui/quillet2.h"
@@ -64,6 +67,34 @@ class Quillet2Test : public QObject {
         QCOMPARE(note->toPlainText().split(QLatin1Char('\n')).size(), 3);
         QVERIFY(note->toPlainText().startsWith(
             "The Velocity Calculator\nPlease contact me with any comments etc.\nEmail: "));
+    }
+
+    // The program's start names Qt's generic "Sans Serif" by the face it stands for: every
+    // control then shows the face it showed before. A face a desktop named is left as it is.
+    void startKeepsEveryFace() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows names the system's face itself");
+#endif
+        const QFont generic = QApplication::font();
+        const auto faces = [] {
+            QStringList shown;
+            const Quillet2 window;
+            for (const QWidget* control : window.findChildren<QWidget*>()) {
+                const QFontInfo face(control->font());
+                shown << face.family() + QString::number(face.weight());
+            }
+            return shown;
+        };
+        for (const auto& [given, named] :
+             {std::pair{"Sans Serif", true}, std::pair{"DejaVu Serif", false}}) {
+            QApplication::setFont(QFont(given, 9));
+            const QStringList before = faces();
+            const startup::Marks marks;
+            startup::FontConfigurationReader(marks).Finish();
+            QCOMPARE(QApplication::font().families() != QStringList{given}, named);
+            QCOMPARE(faces(), before);
+        }
+        QApplication::setFont(generic);
     }
 
     void initialTexts_data() {

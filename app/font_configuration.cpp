@@ -61,8 +61,7 @@ void NameTheGenericFace(const std::vector<std::string>& faces) {
     if (font.families() != QStringList{QLatin1String(kGenericSans)}) return;
     for (const std::string& face : faces) {
         const QString name = QString::fromStdString(face);
-        if (name.compare(QLatin1String(kGenericSans), Qt::CaseInsensitive) != 0 &&
-            !QFontDatabase::styles(name).isEmpty()) {
+        if (!QFontDatabase::styles(name).isEmpty()) {
             font.setFamilies({name});
             QApplication::setFont(font);
             return;

@@ -28,7 +28,7 @@ QString NothingSelected() {
 }  // namespace
 
 DistancePane::DistancePane(DistanceTableModel& distances, QWidget* parent)
-    : QGroupBox(tr("Dis&tances from race points to lofts"), parent),
+    : Pane(tr("Dis&tances from race points to lofts"), parent),
       distances_(distances),
       kilometres_(new QCheckBox(tr("In &kilometres"))),
       view_(new QTableView),
@@ -68,7 +68,7 @@ DistancePane::DistancePane(DistanceTableModel& distances, QWidget* parent)
 }
 
 bool DistancePane::event(QEvent* event) {
-    if (event->type() != QEvent::Shortcut) return QGroupBox::event(event);
+    if (event->type() != QEvent::Shortcut) return Pane::event(event);
     view_->setFocus(Qt::ShortcutFocusReason);
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QGroupBox>
+#include "club_ui/pane.h"
 
 class QCheckBox;
 class QLabel;
@@ -13,7 +13,7 @@ class DistanceTableModel;
 // The distance table with its kilometres switch and, under it, the selected cell in full with
 // the bearing. Its shortcut always lands in the table: a plain group box goes back to the widget
 // in it that had the focus last, so after In kilometres Alt+T would stay on that switch.
-class DistancePane : public QGroupBox {
+class DistancePane : public Pane {
     Q_OBJECT
 
   public:

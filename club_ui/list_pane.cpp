@@ -94,7 +94,7 @@ class TypingDelegate : public QStyledItemDelegate {
 }  // namespace
 
 ListPane::ListPane(PlaceListModel& list, QWidget* parent)
-    : QGroupBox(list.texts().frame_title, parent),
+    : Pane(list.texts().frame_title, parent),
       list_(list),
       order_(new QSortFilterProxyModel(this)),
       view_(new TableView) {

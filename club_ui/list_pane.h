@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QGroupBox>
+#include "club_ui/pane.h"
 
 class QSortFilterProxyModel;
 class QMenu;
@@ -13,7 +13,7 @@ class TableView;
 // One of the club's lists in the window: the table to type into, sortable by any column, with
 // Add and Delete below it. Built from the list's own description, so the lofts' pane and the race
 // points' pane are the same pane.
-class ListPane : public QGroupBox {
+class ListPane : public Pane {
     Q_OBJECT
 
   public:

@@ -73,7 +73,7 @@ void ShareOutPastedPositions(QLineEdit& latitude, QLineEdit& longitude) {
 
 QuickDistancePane::QuickDistancePane(const PlaceListModel& lofts, const PlaceListModel& race_points,
                                      QWidget* parent)
-    : QGroupBox(tr("&Quick distance"), parent) {
+    : Pane(tr("&Quick distance"), parent) {
     const auto field = [this](const QString& name, const QString& example) {
         auto* line = new QLineEdit;
         line->setAccessibleName(name);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QGroupBox>
+#include "club_ui/pane.h"
 
 class QComboBox;
 class QLabel;
@@ -12,7 +12,7 @@ class PlaceListModel;
 
 // The distance between two positions typed or pasted in, or copied from a race point and a loft
 // of the club's lists.
-class QuickDistancePane : public QGroupBox {
+class QuickDistancePane : public Pane {
     Q_OBJECT
 
   public:

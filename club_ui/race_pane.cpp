@@ -29,7 +29,7 @@ constexpr int kCellPadding = 24;
 }  // namespace
 
 ResultPane::ResultPane(ClubDocument& document, QWidget* parent)
-    : QGroupBox(tr("Res&ult"), parent),
+    : Pane(tr("Res&ult"), parent),
       document_(document),
       result_(document.result()),
       first_bird_(new QCheckBox(tr("Each loft's first bird &only"))),
@@ -141,7 +141,7 @@ void ResultPane::Select(const QModelIndex& bird) {
 
 bool ResultPane::event(QEvent* event) {
     // The frame's shortcut lands in the result itself, not on the switch above it.
-    if (event->type() != QEvent::Shortcut) return QGroupBox::event(event);
+    if (event->type() != QEvent::Shortcut) return Pane::event(event);
     view_->setFocus(Qt::ShortcutFocusReason);
     return true;
 }

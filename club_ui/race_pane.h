@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QGroupBox>
 #include <QWidget>
 #include <cstdint>
 #include <string>
+
+#include "club_ui/pane.h"
 
 class QCheckBox;
 class QLabel;
@@ -19,7 +20,7 @@ class TableView;
 
 // The race's result as it grows, with a switch for each loft's first bird only and, under it, the
 // bird selected in full: the calculator's figures and what to give the calculator to check them.
-class ResultPane : public QGroupBox {
+class ResultPane : public Pane {
     Q_OBJECT
 
   public:

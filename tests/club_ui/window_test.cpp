@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
@@ -15,11 +16,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "club/club_file.h"
 #include "club_ui/club_window.h"
+#include "club_ui/pane.h"
 #include "club_ui/recent_clubs.h"
 #include "club_ui/wrapping_label.h"
 #include "tests/common/accessible_tree.h"
@@ -361,6 +365,43 @@ class WindowTest : public QObject {
         for (const int width : widths) {
             QCOMPARE(label.heightForWidth(width), own.heightForWidth(width));
         }
+    }
+
+    // A pane keeps its least size, and gives what a group box of Qt's own gives for its title,
+    // what it holds and its font now.
+    void aPaneIsAsSmallAsQtsOwn_data() {
+        QTest::addColumn<int>("held_width");  // what it holds then, at least
+        QTest::addColumn<int>("point_size");  // 0: the font's size left as it was
+        QTest::addColumn<int>("spacing");     // pixels between the title's letters
+        QTest::newRow("the same") << 40 << 0 << 0;
+        QTest::newRow("wider inside") << 900 << 0 << 0;
+        QTest::newRow("a larger font") << 40 << 30 << 0;
+        QTest::newRow("a font as high, wider") << 40 << 0 << 8;
+    }
+
+    void aPaneIsAsSmallAsQtsOwn() {
+        QFETCH(int, held_width);
+        QFETCH(int, point_size);
+        QFETCH(int, spacing);
+        const QString title = QStringLiteral("Distances from race points to lofts");
+        club_ui::Pane pane(title);
+        QGroupBox own(title);
+        std::vector<QWidget*> held;
+        for (QGroupBox* box : std::array<QGroupBox*, 2>{&pane, &own}) {
+            held.push_back(new QWidget);
+            held.back()->setMinimumWidth(40);
+            (new QVBoxLayout(box))->addWidget(held.back());
+        }
+        QCOMPARE(pane.minimumSizeHint(), own.minimumSizeHint());
+        for (QWidget* inside : held) inside->setMinimumWidth(held_width);
+        if (point_size > 0 || spacing > 0) {
+            QFont font = own.font();
+            if (point_size > 0) font.setPointSize(point_size);
+            font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+            pane.setFont(font);
+            own.setFont(font);
+        }
+        QCOMPARE(pane.minimumSizeHint(), own.minimumSizeHint());
     }
 
   private:

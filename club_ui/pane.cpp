@@ -8,8 +8,8 @@ Pane::Pane(const QString& title, QWidget* parent) : QGroupBox(title, parent) {}
 
 QSize Pane::minimumSizeHint() const {
     const QSize contents = QWidget::minimumSizeHint();
-    if (!least_ || least_->contents != contents) {
-        least_ = LeastSize{contents, QGroupBox::minimumSizeHint()};
+    if (!least_ || least_->contents != contents || least_->title != title()) {
+        least_ = LeastSize{title(), contents, QGroupBox::minimumSizeHint()};
     }
     return least_->whole;
 }

@@ -373,19 +373,23 @@ class WindowTest : public QObject {
         QTest::addColumn<int>("held_width");  // what it holds then, at least
         QTest::addColumn<int>("point_size");  // 0: the font's size left as it was
         QTest::addColumn<int>("spacing");     // pixels between the title's letters
-        QTest::newRow("the same") << 40 << 0 << 0;
-        QTest::newRow("wider inside") << 900 << 0 << 0;
-        QTest::newRow("a larger font") << 40 << 30 << 0;
-        QTest::newRow("a font as high, wider") << 40 << 0 << 8;
+        QTest::addColumn<QString>("title");   // the title then
+        const QString title = QStringLiteral("Distances from race points to lofts");
+        QTest::newRow("the same") << 40 << 0 << 0 << title;
+        QTest::newRow("wider inside") << 900 << 0 << 0 << title;
+        QTest::newRow("a larger font") << 40 << 30 << 0 << title;
+        QTest::newRow("a font as high, wider") << 40 << 0 << 8 << title;
+        QTest::newRow("a longer title") << 40 << 0 << 0 << title + title;
     }
 
     void aPaneIsAsSmallAsQtsOwn() {
         QFETCH(int, held_width);
         QFETCH(int, point_size);
         QFETCH(int, spacing);
-        const QString title = QStringLiteral("Distances from race points to lofts");
-        club_ui::Pane pane(title);
-        QGroupBox own(title);
+        QFETCH(QString, title);
+        const QString first = QStringLiteral("Distances from race points to lofts");
+        club_ui::Pane pane(first);
+        QGroupBox own(first);
         std::vector<QWidget*> held;
         for (QGroupBox* box : std::array<QGroupBox*, 2>{&pane, &own}) {
             held.push_back(new QWidget);
@@ -394,6 +398,8 @@ class WindowTest : public QObject {
         }
         QCOMPARE(pane.minimumSizeHint(), own.minimumSizeHint());
         for (QWidget* inside : held) inside->setMinimumWidth(held_width);
+        pane.setTitle(title);
+        own.setTitle(title);
         if (point_size > 0 || spacing > 0) {
             QFont font = own.font();
             if (point_size > 0) font.setPointSize(point_size);

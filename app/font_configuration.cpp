@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QString>
-#include <QStringList>
 
 #include <clocale>
 #include <cstdlib>
@@ -24,8 +23,8 @@ constexpr char kGenericSans[] = "Sans Serif";
 // The faces fontconfig sorts first for `family` in upright letters, best first, as Qt sorts them
 // for a family it has no font of: the family asked for strongly, the locale's language, and the
 // configuration's rules and defaults.
-std::vector<std::string> SortedFaces(const char* family) {
-    std::vector<std::string> faces;
+QStringList SortedFaces(const char* family) {
+    QStringList faces;
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr) return faces;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
@@ -47,7 +46,7 @@ std::vector<std::string> SortedFaces(const char* family) {
     for (int i = 0; i < sorted->nfont; ++i) {
         FcChar8* face = nullptr;
         if (FcPatternGetString(sorted->fonts[i], FC_FAMILY, 0, &face) == FcResultMatch) {
-            faces.emplace_back(reinterpret_cast<const char*>(face));
+            faces << QString::fromUtf8(reinterpret_cast<const char*>(face));
         }
     }
     FcFontSetDestroy(sorted);
@@ -56,13 +55,12 @@ std::vector<std::string> SortedFaces(const char* family) {
 
 // The application's font given the first of `faces` that Qt has a font of, the face Qt itself
 // would have come to; left as it is where a desktop named its face.
-void NameTheGenericFace(const std::vector<std::string>& faces) {
+void NameTheGenericFace(const QStringList& faces) {
     QFont font = QApplication::font();
     if (font.families() != QStringList{QLatin1String(kGenericSans)}) return;
-    for (const std::string& face : faces) {
-        const QString name = QString::fromStdString(face);
-        if (!QFontDatabase::styles(name).isEmpty()) {
-            font.setFamilies({name});
+    for (const QString& face : faces) {
+        if (!QFontDatabase::styles(face).isEmpty()) {
+            font.setFamilies({face});
             QApplication::setFont(font);
             return;
         }

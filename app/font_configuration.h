@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
+#include <QStringList>
 #include <thread>
-#include <vector>
 
 #include "app/startup_marks.h"
 
@@ -33,8 +32,8 @@ class FontConfigurationReader {
     void Finish();
 
   private:
-    std::vector<std::string> sans_faces_;  // what fontconfig sorts first for "Sans Serif"
-    std::jthread reader_;                  // last: it writes sans_faces_
+    QStringList sans_faces_;  // what fontconfig sorts first for "Sans Serif"
+    std::jthread reader_;     // last: it writes sans_faces_
 };
 
 }  // namespace startup

@@ -19,7 +19,6 @@
 #include <QVBoxLayout>
 #include <array>
 #include <functional>
-#include <vector>
 
 #include "club/club_file.h"
 #include "club_ui/club_window.h"
@@ -390,22 +389,20 @@ class WindowTest : public QObject {
         const QString first = QStringLiteral("Distances from race points to lofts");
         club_ui::Pane pane(first);
         QGroupBox own(first);
-        std::vector<QWidget*> held;
-        for (QGroupBox* box : std::array<QGroupBox*, 2>{&pane, &own}) {
-            held.push_back(new QWidget);
-            held.back()->setMinimumWidth(40);
-            (new QVBoxLayout(box))->addWidget(held.back());
+        const std::array<QGroupBox*, 2> boxes{&pane, &own};
+        for (QGroupBox* box : boxes) {
+            (new QVBoxLayout(box))->addWidget(new QWidget);
+            box->findChild<QWidget*>()->setMinimumWidth(40);
         }
         QCOMPARE(pane.minimumSizeHint(), own.minimumSizeHint());
-        for (QWidget* inside : held) inside->setMinimumWidth(held_width);
-        pane.setTitle(title);
-        own.setTitle(title);
-        if (point_size > 0 || spacing > 0) {
-            QFont font = own.font();
-            if (point_size > 0) font.setPointSize(point_size);
-            font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
-            pane.setFont(font);
-            own.setFont(font);
+        QFont font = own.font();
+        if (point_size > 0) font.setPointSize(point_size);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+        for (QGroupBox* box : boxes) {
+            box->findChild<QWidget*>()->setMinimumWidth(held_width);
+            box->setTitle(title);
+            // A font set as it was would renew the kept size whatever else changed.
+            if (point_size > 0 || spacing > 0) box->setFont(font);
         }
         QCOMPARE(pane.minimumSizeHint(), own.minimumSizeHint());
     }
